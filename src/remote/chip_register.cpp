@@ -1,0 +1,73 @@
+// Register reads over the capture driver's property requests, with their failure messages.
+#include "remote/capture_device.h"
+#include "remote/device_control.h"
+#include "remote/register_request.h"
+
+namespace {
+
+// 1 while a failure message of this unit is open. The poll timer keeps firing inside the box's
+// modal loop; those nested reads stay silent instead of piling up boxes, one set per 65 ms tick.
+int failureMessageOpen = 0;
+
+void showFailure(const char* text, const char* caption) {
+    failureMessageOpen = 1;
+    MessageBoxA(nullptr, text, caption, MB_OK);
+    failureMessageOpen = 0;
+}
+
+DWORD send(HANDLE device, RegisterRequest& request) {
+    DWORD returned = 0;
+    return syncDeviceControl(device, KS_PROPERTY_IOCTL, &request, sizeof request, &request,
+                             sizeof request, &returned);
+}
+
+} // namespace
+
+int selectRegister(HANDLE device, DWORD address) {
+    RegisterRequest request{};
+    setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_SELECT_REGISTER);
+    request.address = address;
+    if (statusSucceeded(send(device, request)))
+        return 1;
+    showFailure("FAILED", "FAILED to set REGISTER address");
+    return 0;
+}
+
+int fetchRegisterValue(HANDLE device, DWORD* value) {
+    RegisterRequest request{};
+    setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_READ_REGISTER);
+    send(device, request); // the set half's status tells nothing the get half won't
+    // The get half goes out in the same buffer: the payload stays as the set half left it.
+    setRequestHeader(request, KSPROPERTY_FLAG_GET, CMD_READ_REGISTER);
+    const DWORD status = send(device, request);
+    *value = request.value;
+    if (statusSucceeded(status))
+        return 1;
+    showFailure("FAILED", "FAILED REGISTER READ");
+    return 0;
+}
+
+DWORD readChipRegister(DWORD address, BOOL* succeeded) {
+    if (succeeded)
+        *succeeded = FALSE;
+    if (failureMessageOpen)
+        return 0;
+    if (!captureFilterHeld())
+        openCaptureDevice();
+    if (!captureHandle) {
+        showFailure("Unable to find Cx23880 Video Capture", "Message");
+        return 0;
+    }
+    if (!selectRegister(captureHandle, address)) {
+        showFailure("Unable to set Register address", "Error");
+        return 0;
+    }
+    DWORD value = 0;
+    if (!fetchRegisterValue(captureHandle, &value)) {
+        showFailure("Cx23880 Register Read failed", "Info");
+        return value;
+    }
+    if (succeeded)
+        *succeeded = TRUE;
+    return value;
+}

@@ -1,0 +1,41 @@
+#include "remote/key_decoder.h"
+
+namespace {
+
+// Raw code (index) to button, for raw codes 0 to 31.
+constexpr RemoteButton RAW_CODE_BUTTONS[32] = {
+    13, 1,  0,  20, BUTTON_256, 4,  7,  15, // 0-7
+    14, 5,  8,  2,  BUTTON_512, 19, 25, 24, // 8-15
+    10, 22, 9,  23, 31,         6,  27, 30, // 16-23
+    16, 17, 29, 3,  12,         21, 18, 26, // 24-31
+};
+
+} // namespace
+
+RemoteButton translateRawCode(DWORD rawCode) {
+    return rawCode < 32 ? RAW_CODE_BUTTONS[rawCode] : BUTTON_NONE;
+}
+
+KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targetActive,
+                            bool japanMode) {
+    if (!reading.readOk || (reading.value & NO_KEY_BIT))
+        return {false, 0, false};
+
+    const DWORD raw = reading.value & RAW_CODE_MASK;
+    const RemoteButton button = japanMode ? static_cast<RemoteButton>(raw) : translateRawCode(raw);
+
+    // Unsigned difference: a wrap of the tick count does no harm.
+    if (button == lastButton && now - lastKeyTick < REPEAT_WINDOW_MS) {
+        repeating = 1;
+        ++repeatCount;
+    } else {
+        repeating = 0;
+        repeatCount = 0;
+    }
+    lastKeyTick = now;
+    lastButton = button;
+
+    const bool heldBack =
+        repeating && repeatCount != 0 && repeatCount % REPEAT_DIVISOR != 0 && targetActive;
+    return {true, heldBack ? BUTTON_SUPPRESSED : button, repeating == 0};
+}

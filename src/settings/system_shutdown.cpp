@@ -1,0 +1,43 @@
+#include "settings/system_shutdown.h"
+
+#include "app/program_text.h"
+
+#include <windows.h>
+
+int isWindows9x() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
+}
+
+namespace {
+
+// Enables the shutdown privilege in the process token; false when it is not held or not set.
+bool enableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return false;
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    // AdjustTokenPrivileges succeeds even when the user lacks the privilege; the last error says.
+    const bool enabled = GetLastError() == ERROR_SUCCESS;
+    CloseHandle(token);
+    return enabled;
+}
+
+} // namespace
+
+void shutDownComputer() {
+    if (isWindows9x()) {
+        ExitWindowsEx(EWX_SHUTDOWN, 0);
+        return;
+    }
+    if (!enableShutdownPrivilege())
+        return;
+    if (!ExitWindowsEx(EWX_POWEROFF | EWX_FORCE, 0))
+        MessageBoxA(nullptr, "Can't run ExitWindowsEx.", PROGRAM_CAPTION, MB_OK);
+}

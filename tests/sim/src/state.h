@@ -1,0 +1,114 @@
+// The simulated desktop's state, shared by the files that implement the Win32 subset.
+#pragma once
+
+#include "sim.h"
+
+#include <map>
+#include <memory>
+#include <set>
+
+namespace sim::detail {
+
+struct Timer {
+    HWND window;
+    UINT_PTR id;
+    UINT periodMs;
+    TIMERPROC routine;
+    DWORD due;
+    std::uint64_t serial; // keeps equal due times in the order they were set
+};
+
+struct RegKey {
+    std::string displayPath;
+    std::map<std::string, std::pair<std::string, RegValue>>
+        values; // lower-case name -> (name, value)
+    bool writable = true;
+    bool openable = true;
+};
+
+struct OpenKey {
+    std::string path; // "HKLM\\SOFTWARE\\..." as opened
+    bool canWrite;
+};
+
+struct Window {
+    std::string label;
+    std::string className;
+    std::string title;
+    HWND parent = nullptr;
+    bool minimized = false;
+    bool visible = true;
+    bool topmost = false;
+    bool postFails = false;
+    std::function<LRESULT(UINT, WPARAM, LPARAM)> sendHandler;
+};
+
+struct PendingIo {
+    bool completesOk;
+    DWORD error;
+};
+
+struct Desktop {
+    std::vector<std::string> events;
+
+    DWORD ticks = 0;
+    DWORD slept = 0;
+    std::vector<Timer> timers;
+    std::uint64_t timerSerial = 0;
+
+    std::function<int(const ModalBox&)> boxHook;
+    int openBoxes = 0;
+
+    DWORD lastError = 0;
+    std::map<std::string, RegKey> keys; // lower-case full path -> key
+    std::map<std::uintptr_t, OpenKey> openKeys;
+    std::uintptr_t nextKey = 0x1000;
+
+    bool nineX = false;
+    std::string windowsDir = "C:\\windows";
+    std::map<std::string, std::string> winIni; // "section\nkey" lower-case -> value
+    std::vector<std::string> deleted;
+    UINT winExecResult = 33;
+    std::vector<std::pair<std::string, WindowSpec>> execWindows;
+
+    bool openTokenFails = false;
+    bool privilegeHeld = true;
+    bool privilegeEnabled = false;
+    bool lookupFails = false;
+    BOOL exitResult = TRUE;
+    DWORD exitError = 0;
+
+    std::set<std::uintptr_t> kernelHandles; // events and tokens
+    std::uintptr_t nextHandle = 0x100;
+    std::map<const OVERLAPPED*, PendingIo> pendingIo;
+
+    DeviceState deviceState = DeviceState::Absent;
+    int openCalls = 0;
+    int comInits = 0;
+    std::map<DWORD, DWORD> chip;
+    DWORD selected = 0;
+    DWORD latched = 0;
+    std::vector<std::pair<RequestKind, DeviceFault>> faults;
+    std::optional<DWORD> createEventError;
+    std::vector<DeviceRequest> requests;
+
+    std::map<std::uintptr_t, Window> windows;
+    std::vector<HWND> zOrder; // all windows, topmost first; siblings keep their relative order
+    std::uintptr_t nextWindow = 0x20000;
+    HWND foreground = nullptr;
+    HWND active = nullptr;
+
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    bool swapButtons = false;
+    POINT cursorPos{512, 384};
+    LPARAM extraInfo = 0;
+};
+
+Desktop& desktop();
+std::string lower(const std::string& text);
+std::string keyPath(HKEY root, const std::string& subKey);
+Window* findWindow(HWND window);
+HANDLE newHandle();
+
+} // namespace sim::detail

@@ -1,0 +1,207 @@
+// Version answers of both Windows families, the Windows folder and win.ini, files, WinExec, the
+// process token with its shutdown privilege, and ExitWindowsEx.
+#include "state.h"
+
+#include <cstdlib>
+#include <cstring>
+
+using sim::detail::desktop;
+using sim::detail::lower;
+
+namespace sim {
+
+void setWindows9x(bool nineX) {
+    desktop().nineX = nineX;
+}
+void setWindowsDirectory(const std::string& folder) {
+    desktop().windowsDir = folder;
+}
+void setWinIni(const std::string& section, const std::string& key, const std::string& value) {
+    desktop().winIni[lower(section) + "\n" + lower(key)] = value;
+}
+std::vector<std::string> deletedFiles() {
+    return desktop().deleted;
+}
+void setWinExecResult(UINT result) {
+    desktop().winExecResult = result;
+}
+void showWindowOnExec(const std::string& exeName, const WindowSpec& spec) {
+    desktop().execWindows.push_back({lower(exeName), spec});
+}
+
+void setOpenTokenFails(bool fails) {
+    desktop().openTokenFails = fails;
+}
+void setShutdownPrivilegeHeld(bool held) {
+    desktop().privilegeHeld = held;
+}
+void setLookupPrivilegeFails(bool fails) {
+    desktop().lookupFails = fails;
+}
+void setExitWindowsResult(BOOL result, DWORD error) {
+    desktop().exitResult = result;
+    desktop().exitError = error;
+}
+
+} // namespace sim
+
+namespace {
+
+HANDLE newKernelHandle() {
+    auto& d = desktop();
+    const std::uintptr_t h = d.nextHandle;
+    d.nextHandle += 4;
+    d.kernelHandles.insert(h);
+    return reinterpret_cast<HANDLE>(h);
+}
+
+// The LUID that the simulated system gives the shutdown privilege.
+constexpr DWORD SHUTDOWN_LUID = 19;
+
+} // namespace
+
+namespace sim::detail {
+HANDLE newHandle() {
+    return newKernelHandle();
+}
+} // namespace sim::detail
+
+DWORD WINAPI GetVersion(void) {
+    // Windows 98 (4.10, build 1998, high bit set) or Windows 2000 (5.0, build 2195).
+    return desktop().nineX ? 0xC0000A04u : 0x08930005u;
+}
+
+BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
+    if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    const bool nineX = desktop().nineX;
+    info->dwMajorVersion = nineX ? 4 : 5;
+    info->dwMinorVersion = nineX ? 10 : 0;
+    info->dwBuildNumber = nineX ? 0x040A07CE : 2195;
+    info->dwPlatformId = nineX ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
+    std::strcpy(info->szCSDVersion, nineX ? " A " : "Service Pack 4");
+    return TRUE;
+}
+
+UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
+    const std::string& dir = desktop().windowsDir;
+    const UINT length = static_cast<UINT>(dir.size());
+    if (!lpBuffer || uSize <= length)
+        return length + 1; // size needed, terminator included; nothing is copied
+    std::memcpy(lpBuffer, dir.c_str(), length + 1);
+    return length;
+}
+
+UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault,
+                                  LPCSTR lpFileName) {
+    sim::record(std::string("GetPrivateProfileInt ") + sim::quoted(lpAppName) + " " +
+                sim::quoted(lpKeyName) + " file=" + sim::quoted(lpFileName));
+    // Only win.ini exists; a bare name is looked up in the Windows folder, as Windows does.
+    const std::string file = lower(lpFileName ? lpFileName : "");
+    const std::string full = lower(desktop().windowsDir + "\\win.ini");
+    if (file != "win.ini" && file != full)
+        return static_cast<UINT>(nDefault);
+    auto it = desktop().winIni.find(lower(lpAppName ? lpAppName : "") + "\n" +
+                                    lower(lpKeyName ? lpKeyName : ""));
+    if (it == desktop().winIni.end())
+        return static_cast<UINT>(nDefault);
+    // Windows reads a leading decimal number; anything that is not one reads as 0.
+    return static_cast<UINT>(std::strtol(it->second.c_str(), nullptr, 10));
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+    sim::record("DeleteFile " + sim::quoted(lpFileName));
+    desktop().deleted.push_back(lpFileName ? lpFileName : "");
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
+UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow) {
+    auto& d = desktop();
+    sim::record("WinExec " + sim::quoted(lpCmdLine) + " show=" + std::to_string(uCmdShow));
+    if (d.winExecResult <= 31)
+        return d.winExecResult;
+    const std::string line = lower(lpCmdLine ? lpCmdLine : "");
+    for (const auto& [exe, spec] : d.execWindows) {
+        const auto at = line.rfind(exe);
+        if (at != std::string::npos && (at + exe.size() == line.size() ||
+                                        (at + exe.size() + 1 == line.size() && line.back() == '"')))
+            sim::createWindow(spec);
+    }
+    return d.winExecResult;
+}
+
+HANDLE WINAPI GetCurrentProcess(void) {
+    return reinterpret_cast<HANDLE>(LONG_PTR(-1));
+}
+
+BOOL WINAPI OpenProcessToken(HANDLE process, DWORD access, PHANDLE token) {
+    sim::record("OpenProcessToken process=" + sim::hex(reinterpret_cast<std::uintptr_t>(process)) +
+                " access=" + sim::hex(access));
+    if (!token)
+        return FALSE;
+    if (desktop().openTokenFails) {
+        *token = nullptr;
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    *token = newKernelHandle();
+    return TRUE;
+}
+
+BOOL WINAPI LookupPrivilegeValueA(LPCSTR system, LPCSTR name, PLUID luid) {
+    sim::record("LookupPrivilegeValue system=" + sim::quoted(system) +
+                " name=" + sim::quoted(name));
+    if (desktop().lookupFails || !name || std::strcmp(name, SE_SHUTDOWN_NAME) != 0) {
+        SetLastError(ERROR_NO_SUCH_PRIVILEGE);
+        return FALSE;
+    }
+    luid->LowPart = SHUTDOWN_LUID;
+    luid->HighPart = 0;
+    return TRUE;
+}
+
+BOOL WINAPI AdjustTokenPrivileges(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
+                                  DWORD bufferLength, PTOKEN_PRIVILEGES previous, DWORD* returned) {
+    std::string line = "AdjustTokenPrivileges disableAll=" + std::to_string(disableAll);
+    if (state) {
+        line += " count=" + std::to_string(state->PrivilegeCount);
+        for (DWORD i = 0; i < state->PrivilegeCount && i < 1; ++i)
+            line += " luid=" + std::to_string(state->Privileges[i].Luid.HighPart) + ":" +
+                    std::to_string(state->Privileges[i].Luid.LowPart) +
+                    " attributes=" + sim::hex(state->Privileges[i].Attributes);
+    }
+    line += " bufferLength=" + std::to_string(bufferLength) +
+            " previous=" + (previous ? "set" : "null") + " returned=" + (returned ? "set" : "null");
+    sim::record(line);
+    if (!desktop().kernelHandles.count(reinterpret_cast<std::uintptr_t>(token))) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    // Like Windows: the call succeeds, and the last error tells whether every privilege was set.
+    bool allAssigned = desktop().privilegeHeld;
+    if (state)
+        for (DWORD i = 0; i < state->PrivilegeCount && i < 1; ++i)
+            if (state->Privileges[i].Luid.LowPart != SHUTDOWN_LUID ||
+                state->Privileges[i].Luid.HighPart != 0)
+                allAssigned = false;
+    if (allAssigned && state && state->PrivilegeCount > 0 &&
+        (state->Privileges[0].Attributes & SE_PRIVILEGE_ENABLED))
+        desktop().privilegeEnabled = true;
+    SetLastError(allAssigned ? ERROR_SUCCESS : ERROR_NOT_ALL_ASSIGNED);
+    return TRUE;
+}
+
+BOOL WINAPI ExitWindowsEx(UINT uFlags, DWORD dwReason) {
+    sim::record("ExitWindowsEx flags=" + sim::hex(uFlags) + " reason=" + sim::hex(dwReason));
+    // The NT family refuses a shutdown from a process whose token lacks the enabled privilege.
+    if (!desktop().nineX && !desktop().privilegeEnabled) {
+        SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+        return FALSE;
+    }
+    if (!desktop().exitResult)
+        SetLastError(desktop().exitError);
+    return desktop().exitResult;
+}

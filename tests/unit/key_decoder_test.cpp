@@ -1,0 +1,5 @@
+#include "remote/key_decoder.h"
+
+#include <gtest/gtest.h>
+
+TEST(KeyDecoder, placeholder) {}
