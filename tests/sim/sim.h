@@ -60,6 +60,15 @@ struct ModalBox {
 void setMessageBoxHook(std::function<int(const ModalBox&)> hook);
 int openMessageBoxes();
 
+// A modal dialog (DialogBoxParamA) creates a window labelled "dialog:<template id>" whose
+// procedure receives WM_INITDIALOG and every message sent to it. Its modal loop first calls the
+// hook (if set), then runs due timers until the dialog ends; a dialog still open after
+// `dialogPatienceMs` of virtual time with nothing left to run is cancelled with WM_COMMAND
+// IDCANCEL, and that is logged.
+void setDialogHook(std::function<void(HWND dialog, int templateId)> hook);
+void setDialogPatienceMs(DWORD ms);
+int openDialogs();
+
 // ---------------------------------------------------------------- registry
 struct RegValue {
     DWORD type;

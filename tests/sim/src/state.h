@@ -41,6 +41,9 @@ struct Window {
     bool topmost = false;
     bool postFails = false;
     std::function<LRESULT(UINT, WPARAM, LPARAM)> sendHandler;
+    DLGPROC dialogProc = nullptr;
+    bool dialogEnded = false;
+    INT_PTR dialogResult = 0;
 };
 
 struct PendingIo {
@@ -58,6 +61,9 @@ struct Desktop {
 
     std::function<int(const ModalBox&)> boxHook;
     int openBoxes = 0;
+    std::function<void(HWND, int)> dialogHook;
+    DWORD dialogPatienceMs = 60000;
+    int openDialogs = 0;
 
     DWORD lastError = 0;
     std::map<std::string, RegKey> keys; // lower-case full path -> key

@@ -302,7 +302,11 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     sim::record("SendMessage " + sim::describe(hWnd) + " " + describeMessage(Msg, wParam, lParam));
     const Window* w = sim::detail::findWindow(hWnd);
-    if (!w || !w->sendHandler)
+    if (!w)
+        return 0;
+    if (w->dialogProc)
+        return w->dialogProc(hWnd, Msg, wParam, lParam);
+    if (!w->sendHandler)
         return 0;
     auto handler = w->sendHandler; // the handler may destroy the window
     return handler(Msg, wParam, lParam);

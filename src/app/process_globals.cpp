@@ -1,0 +1,4 @@
+#include "app/process_globals.h"
+
+HINSTANCE appInstance = nullptr;
+HWND mainWindow = nullptr;

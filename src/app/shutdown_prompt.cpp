@@ -1,0 +1,61 @@
+#include "app/shutdown_prompt.h"
+
+#include "app/dialog_placement.h"
+#include "app/process_globals.h"
+#include "app/resource_ids.h"
+#include "settings/system_shutdown.h"
+
+int shutdownPromptOpen = 0;
+HWND shutdownDialog = nullptr;
+
+namespace {
+
+constexpr WPARAM KEY_RETURN = 13;
+constexpr WPARAM KEY_ESCAPE = 27;
+
+// The flag is cleared and the end requested before the computer is shut down, so a nested poll
+// never answers a prompt that is already going away.
+INT_PTR answer(HWND dialog, INT_PTR endValue, bool shutDown) {
+    shutdownPromptOpen = 0;
+    EndDialog(dialog, endValue);
+    if (shutDown)
+        shutDownComputer();
+    return TRUE;
+}
+
+INT_PTR onInitDialog(HWND dialog) {
+    SetForegroundWindow(dialog);
+    SetActiveWindow(dialog);
+    shutdownDialog = dialog;
+    placeDialog(dialog);
+    return TRUE;
+}
+
+} // namespace
+
+INT_PTR showShutdownPrompt(HWND owner) {
+    shutdownPromptOpen = 1;
+    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SHUTDOWN), owner, shutdownDialogProc,
+                           0);
+}
+
+INT_PTR CALLBACK shutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog(dialog);
+    case WM_KEYDOWN:
+        if (wParam == KEY_RETURN)
+            return answer(dialog, KEY_RETURN, true);
+        if (wParam == KEY_ESCAPE)
+            return answer(dialog, KEY_ESCAPE, false);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK)
+            return answer(dialog, IDOK, true);
+        if (LOWORD(wParam) == IDCANCEL)
+            return answer(dialog, IDCANCEL, false);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
