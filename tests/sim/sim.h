@@ -132,6 +132,23 @@ struct DeviceFault {
     bool completesOk = false;        // for pending: GetOverlappedResult succeeds
     std::optional<DWORD> valueWord;  // written at offset 32 even though the call fails
 };
+inline DeviceFault failure(DWORD error, std::optional<DWORD> valueWord = std::nullopt) {
+    DeviceFault f;
+    f.error = error;
+    f.valueWord = valueWord;
+    return f;
+}
+inline DeviceFault pendingThenSuccess() {
+    DeviceFault f = failure(0);
+    f.pending = true;
+    f.completesOk = true;
+    return f;
+}
+inline DeviceFault pendingThenFailure(DWORD error) {
+    DeviceFault f = failure(error);
+    f.pending = true;
+    return f;
+}
 void injectDeviceFault(RequestKind kind, const DeviceFault& fault);
 void setCreateEventFails(DWORD error);
 

@@ -2,4 +2,113 @@
 
 #include <gtest/gtest.h>
 
-TEST(KeyDecoder, placeholder) {}
+#include <vector>
+
+namespace {
+
+// Raw code -> button outside Japan mode, as the remote's code table gives it.
+constexpr RemoteButton EXPECTED_BUTTONS[32] = {13, 1,   0,  20, 256, 4,  7,  15, 14, 5,  8,
+                                               2,  512, 19, 25, 24,  10, 22, 9,  23, 31, 6,
+                                               27, 30,  16, 17, 29,  3,  12, 21, 18, 26};
+
+RegisterReading key(DWORD raw) {
+    return {true, raw};
+}
+const RegisterReading IDLE{true, NO_KEY_BIT};
+
+} // namespace
+
+TEST(TranslateRawCode, MapsEveryRawCode) {
+    for (DWORD raw = 0; raw < 64; ++raw)
+        EXPECT_EQ(translateRawCode(raw), raw < 32 ? EXPECTED_BUTTONS[raw] : BUTTON_NONE)
+            << "raw code " << raw;
+}
+
+TEST(KeyDecoder, EveryRawCodeInAndOutOfJapanMode) {
+    for (bool japan : {false, true})
+        for (DWORD raw = 0; raw < 64; ++raw) {
+            KeyDecoder decoder;
+            const KeyPress press = decoder.decode(key(raw), 100000, false, japan);
+            ASSERT_TRUE(press.deliver) << raw;
+            const RemoteButton expected = japan ? static_cast<RemoteButton>(raw)
+                                                : (raw < 32 ? EXPECTED_BUTTONS[raw] : BUTTON_NONE);
+            EXPECT_EQ(press.button, expected) << "raw " << raw << " japan " << japan;
+            EXPECT_TRUE(press.freshPress);
+        }
+}
+
+TEST(KeyDecoder, HigherRegisterBitsAreIgnored) {
+    KeyDecoder decoder;
+    const KeyPress press = decoder.decode({true, 0xFFFFFF80u | 30}, 100000, false, false);
+    EXPECT_TRUE(press.deliver);
+    EXPECT_EQ(press.button, BUTTON_POWER);
+    EXPECT_FALSE(decoder.decode({true, 0x12345640u}, 100065, false, false).deliver);
+}
+
+TEST(KeyDecoder, NoKeyAndFailedReadsDeliverNothingAndKeepTheRepeatState) {
+    KeyDecoder decoder;
+    ASSERT_TRUE(decoder.decode(key(1), 100000, false, false).freshPress);
+    EXPECT_FALSE(decoder.decode(IDLE, 100065, false, false).deliver);
+    // A failed read of 0 would otherwise be raw code 0 (button 13).
+    EXPECT_FALSE(decoder.decode({false, 0}, 100130, false, false).deliver);
+    // The same button within 250 ms of its last sighting is still a repeat.
+    const KeyPress again = decoder.decode(key(1), 100195, false, false);
+    EXPECT_TRUE(again.deliver);
+    EXPECT_FALSE(again.freshPress);
+}
+
+struct RepeatCase {
+    const char* name;
+    DWORD firstTick;
+    DWORD secondTick;
+    DWORD secondRaw;
+    bool repeat;
+};
+
+TEST(KeyDecoder, RepeatWindow) {
+    const RepeatCase cases[] = {
+        {"249 ms later", 100000, 100249, 1, true},
+        {"exactly 250 ms later", 100000, 100250, 1, false},
+        {"another button", 100000, 100065, 2, false},
+        {"tick count wraps between sightings", 0xFFFFFFC0u, 0x00000010u, 1, true},
+        {"wrap but 250 ms apart", 0xFFFFFFC0u, 0x000000BAu, 1, false},
+        {"raw codes 32 and 63 are the same button", 100000, 100065, 63, true},
+    };
+    for (const RepeatCase& c : cases) {
+        KeyDecoder decoder;
+        decoder.decode(key(c.secondRaw == 63 ? 32 : 1), c.firstTick, false, false);
+        const KeyPress second = decoder.decode(key(c.secondRaw), c.secondTick, false, false);
+        EXPECT_TRUE(second.deliver) << c.name;
+        EXPECT_EQ(second.freshPress, !c.repeat) << c.name;
+    }
+}
+
+TEST(KeyDecoder, WithATargetOnlyEveryTenthRepeatIsDelivered) {
+    KeyDecoder decoder;
+    std::vector<RemoteButton> delivered;
+    for (int poll = 0; poll < 22; ++poll)
+        delivered.push_back(decoder.decode(key(2), 100000 + 65 * poll, true, false).button);
+    for (int poll = 0; poll < 22; ++poll) {
+        const bool passes = poll == 0 || poll == 10 || poll == 20;
+        EXPECT_EQ(delivered[poll], passes ? 0 : BUTTON_SUPPRESSED) << "poll " << poll;
+    }
+}
+
+TEST(KeyDecoder, WithoutATargetEveryRepeatIsDelivered) {
+    KeyDecoder decoder;
+    for (int poll = 0; poll < 15; ++poll) {
+        const KeyPress press = decoder.decode(key(9), 100000 + 65 * poll, false, false);
+        EXPECT_EQ(press.button, 5) << "poll " << poll;
+        EXPECT_EQ(press.freshPress, poll == 0);
+    }
+}
+
+TEST(KeyDecoder, ASuppressedRepeatStillCountsAsTheHeldButton) {
+    KeyDecoder decoder;
+    decoder.decode(key(2), 100000, false, false); // the first press makes an application the target
+    EXPECT_EQ(decoder.decode(key(2), 100065, true, false).button, BUTTON_SUPPRESSED);
+    // A different button right after is a fresh press, delivered as decoded.
+    const KeyPress other = decoder.decode(key(1), 100130, true, false);
+    EXPECT_EQ(other.button, 1);
+    EXPECT_TRUE(other.freshPress);
+}

@@ -1,0 +1,224 @@
+#include "remote/capture_device.h"
+#include "remote/device_control.h"
+#include "remote/register_request.h"
+
+#include "event_log_match.h"
+#include "sim_fixture.h"
+
+#include <cstring>
+
+namespace {
+
+std::vector<BYTE> requestBytes(DWORD flags, DWORD command, DWORD address) {
+    std::vector<BYTE> bytes = {0x10, 0x1A, 0x4A, 0xC4, 0x37, 0x0A, 0xD2, 0x11,
+                               0x83, 0x28, 0x00, 0x60, 0x97, 0xBA, 0x83, 0xAB};
+    for (DWORD word : {DWORD(6), flags, command, address, DWORD(0), DWORD(0)})
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<BYTE>(word >> (8 * i)));
+    return bytes;
+}
+
+std::string box(const char* text, const char* caption) {
+    return std::string("MessageBox owner=null text=\"") + text + "\" caption=\"" + caption +
+           "\" type=0x0";
+}
+
+class RegisterAccess : public SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        sim::setCaptureDevice(sim::DeviceState::Present);
+        ASSERT_EQ(openCaptureDevice(), 1);
+        sim::clearEvents();
+    }
+    void TearDown() override { closeCaptureDevice(); }
+
+    std::vector<std::string> boxes() { return sim::eventsStartingWith({"MessageBox"}); }
+};
+
+} // namespace
+
+TEST_F(RegisterAccess, AReadSendsSelectThenBothHalvesOfTheRead) {
+    sim::pressRemoteKey(30);
+    BOOL ok = FALSE;
+    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 30u);
+    EXPECT_TRUE(ok);
+
+    const auto& requests = sim::deviceRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    const std::vector<BYTE> expected[] = {
+        requestBytes(2, 0x30000001, 0x350014),
+        requestBytes(2, 0x30000003, 0),
+        requestBytes(1, 0x30000003, 0),
+    };
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(requests[i].code, 0x002F0003u) << i;
+        EXPECT_EQ(requests[i].inLength, 40u) << i;
+        EXPECT_EQ(requests[i].outLength, 40u) << i;
+        EXPECT_TRUE(requests[i].sameBuffer) << i;
+        EXPECT_TRUE(requests[i].overlapped) << i;
+        EXPECT_EQ(requests[i].bytes, expected[i]) << "request " << i;
+    }
+    EXPECT_EQ(sim::openHandleCount(), 0) << "every request's event is closed";
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(RegisterAccess, NoKeyReadsAsBit6) {
+    BOOL ok = FALSE;
+    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0x40u);
+    EXPECT_TRUE(ok);
+}
+
+TEST_F(RegisterAccess, TheGetHalfGoesOutWithThePayloadTheSetHalfLeft) {
+    // A driver that writes into the payload on the set half sees it again on the get half.
+    sim::injectDeviceFault(sim::RequestKind::ReadSet, sim::failure(0, 0xABCDu));
+    readChipRegister(REMOTE_CODE_REGISTER);
+    const auto& get = sim::deviceRequests().at(2).bytes;
+    DWORD value = 0;
+    std::memcpy(&value, get.data() + 32, 4);
+    EXPECT_EQ(value, 0xABCDu);
+}
+
+struct StatusCase {
+    const char* name;
+    std::optional<sim::DeviceFault> fault;
+    DWORD expected;
+};
+
+TEST_F(RegisterAccess, StatusMapping) {
+    const StatusCase cases[] = {
+        {"success", std::nullopt, 0},
+        {"failure", sim::failure(ERROR_GEN_FAILURE), 0x8007001Fu},
+        {"failure keeps the low 16 bits", sim::failure(0x12345), 0x80072345u},
+        {"failure with last error 0 counts as success", sim::failure(0), 0},
+        {"pending, then success", sim::pendingThenSuccess(), 0},
+        {"pending, then failure", sim::pendingThenFailure(ERROR_ACCESS_DENIED), 0x80070005u},
+        {"pending, then failure with last error 0", sim::pendingThenFailure(0), 0},
+    };
+    for (const StatusCase& c : cases) {
+        sim::reset();
+        sim::setCaptureDevice(sim::DeviceState::Present);
+        if (c.fault)
+            sim::injectDeviceFault(sim::RequestKind::Any, *c.fault);
+        RegisterRequest request{};
+        setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_SELECT_REGISTER);
+        DWORD returned = 0;
+        EXPECT_EQ(syncDeviceControl(sim::captureDeviceHandle(), KS_PROPERTY_IOCTL, &request,
+                                    sizeof request, &request, sizeof request, &returned),
+                  c.expected)
+            << c.name;
+        const bool pending = c.fault && c.fault->pending;
+        EXPECT_EQ(sim::eventsStartingWith({"GetOverlappedResult wait=1"}).size(), pending ? 1u : 0u)
+            << c.name;
+        EXPECT_EQ(sim::openHandleCount(), 0) << c.name;
+    }
+}
+
+TEST_F(RegisterAccess, NoEventMeansNoRequest) {
+    sim::setCreateEventFails(ERROR_NOT_ENOUGH_MEMORY);
+    RegisterRequest request{};
+    DWORD returned = 0;
+    EXPECT_EQ(syncDeviceControl(sim::captureDeviceHandle(), KS_PROPERTY_IOCTL, &request,
+                                sizeof request, &request, sizeof request, &returned),
+              0x80070008u);
+    EXPECT_TRUE(sim::deviceRequests().empty());
+}
+
+TEST_F(RegisterAccess, APendingReadIsWaitedFor) {
+    sim::pressRemoteKey(5);
+    sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::pendingThenSuccess());
+    BOOL ok = FALSE;
+    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 5u);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(RegisterAccess, SelectFailureShowsTwoBoxesAndSendsNoRead) {
+    sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
+    BOOL ok = TRUE;
+    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(sameEvents(boxes(), {box("FAILED", "FAILED to set REGISTER address"),
+                                     box("Unable to set Register address", "Error")}));
+    EXPECT_EQ(sim::deviceRequestSummary(), std::vector<std::string>{"select 0x350014"});
+}
+
+TEST_F(RegisterAccess, GetFailureShowsTwoBoxesAndYieldsTheValueWordAsAFailedRead) {
+    sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::failure(ERROR_GEN_FAILURE, 0x1Eu));
+    BOOL ok = TRUE;
+    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0x1Eu);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(sameEvents(boxes(), {box("FAILED", "FAILED REGISTER READ"),
+                                     box("Cx23880 Register Read failed", "Info")}));
+}
+
+TEST_F(RegisterAccess, AFailedSetHalfIsIgnored) {
+    sim::pressRemoteKey(7);
+    sim::injectDeviceFault(sim::RequestKind::ReadSet, sim::failure(ERROR_GEN_FAILURE));
+    BOOL ok = FALSE;
+    readChipRegister(REMOTE_CODE_REGISTER, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(sim::deviceRequests().size(), 3u);
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(RegisterAccess, BoxesNeverStackUnderNestedPolls) {
+    // The poll timer keeps firing inside the box's modal loop.
+    static int nestedReads;
+    nestedReads = 0;
+    SetTimer(nullptr, 1, 65, [](HWND, UINT, UINT_PTR, DWORD) {
+        ++nestedReads;
+        BOOL ok = TRUE;
+        readChipRegister(REMOTE_CODE_REGISTER, &ok);
+        EXPECT_FALSE(ok);
+    });
+    sim::setMessageBoxHook([](const sim::ModalBox&) {
+        sim::advance(1000);
+        return IDOK;
+    });
+    sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
+    sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
+    readChipRegister(REMOTE_CODE_REGISTER);
+
+    EXPECT_GT(nestedReads, 20);
+    EXPECT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(sim::deviceRequests().size(), 1u) << "nested polls send nothing";
+
+    // Once the set is closed, the next poll reads (and reports) again.
+    sim::setMessageBoxHook(nullptr);
+    readChipRegister(REMOTE_CODE_REGISTER);
+    EXPECT_EQ(boxes().size(), 4u);
+}
+
+TEST_F(RegisterAccess, AFilterWithoutHandleReportsEveryRead) {
+    closeCaptureDevice();
+    sim::setCaptureDevice(sim::DeviceState::NoHandle);
+    ASSERT_EQ(openCaptureDevice(), 1);
+    sim::clearEvents();
+    for (int i = 0; i < 2; ++i) {
+        BOOL ok = TRUE;
+        EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+        EXPECT_FALSE(ok);
+    }
+    EXPECT_TRUE(sameEvents(boxes(), {box("Unable to find Cx23880 Video Capture", "Message"),
+                                     box("Unable to find Cx23880 Video Capture", "Message")}));
+    EXPECT_TRUE(sim::deviceRequests().empty());
+    EXPECT_EQ(sim::openCaptureDeviceCalls(), 2) << "the filter is held; no new open";
+}
+
+TEST_F(RegisterAccess, AReadAfterCloseOpensTheDeviceAgain) {
+    closeCaptureDevice();
+    sim::pressRemoteKey(3);
+    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER), 3u);
+    EXPECT_EQ(sim::openCaptureDeviceCalls(), 2);
+
+    closeCaptureDevice();
+    sim::setCaptureDevice(sim::DeviceState::Absent);
+    sim::clearEvents();
+    BOOL ok = TRUE;
+    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(
+        sameEvents(sim::events(),
+                   {"openCaptureDevice", box("Unable to find Cx23880 Video Capture", "Message")}));
+}
