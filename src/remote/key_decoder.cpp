@@ -10,6 +10,13 @@ constexpr RemoteButton RAW_CODE_BUTTONS[32] = {
     16, 17, 29, 3,  12,         21, 18, 26, // 24-31
 };
 
+// Buttons that switch applications or open the Shut Down prompt act once per press: a real remote
+// keeps its code in the register for two or three polls even on a short press, and a repeat would
+// undo what the press did (restart the application it just closed, cancel the prompt it opened).
+bool actsOncePerPress(RemoteButton button) {
+    return button == BUTTON_POWER || button == BUTTON_20 || button == BUTTON_21;
+}
+
 } // namespace
 
 RemoteButton translateRawCode(DWORD rawCode) {
@@ -35,6 +42,8 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targ
     lastKeyTick = now;
     lastButton = button;
 
+    if (repeating && actsOncePerPress(button))
+        return {false, button, false};
     const bool heldBack =
         repeating && repeatCount != 0 && repeatCount % REPEAT_DIVISOR != 0 && targetActive;
     return {true, heldBack ? BUTTON_SUPPRESSED : button, repeating == 0};

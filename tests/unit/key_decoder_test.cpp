@@ -112,3 +112,43 @@ TEST(KeyDecoder, ASuppressedRepeatStillCountsAsTheHeldButton) {
     EXPECT_EQ(other.button, 1);
     EXPECT_TRUE(other.freshPress);
 }
+
+TEST(KeyDecoder, PowerAndButtons20And21ActOncePerPress) {
+    // Raw codes 30, 3 and 29 are buttons 18, 20 and 21; in Japan mode the raw codes themselves.
+    const struct {
+        DWORD raw;
+        bool japan;
+        RemoteButton button;
+    } cases[] = {{30, false, 18}, {3, false, 20}, {29, false, 21},
+                 {18, true, 18},  {20, true, 20}, {21, true, 21}};
+    for (const auto& c : cases)
+        for (bool target : {false, true}) {
+            KeyDecoder decoder;
+            const KeyPress first = decoder.decode(key(c.raw), 100000, target, c.japan);
+            EXPECT_TRUE(first.deliver);
+            EXPECT_EQ(first.button, c.button);
+            for (int poll = 1; poll < 25; ++poll)
+                EXPECT_FALSE(
+                    decoder.decode(key(c.raw), 100000 + 65 * poll, target, c.japan).deliver)
+                    << "button " << c.button << " poll " << poll << " target " << target;
+            // A later, separate press acts again.
+            EXPECT_TRUE(
+                decoder.decode(key(c.raw), 100000 + 65 * 24 + 250, target, c.japan).deliver);
+        }
+}
+
+TEST(KeyDecoder, OtherButtonsKeepTheirRepeats) {
+    // Buttons 19 and 22 sit beside the once-per-press ones; digit 1 drives the mouse.
+    for (DWORD raw : {13u, 17u, 1u})
+        for (bool target : {false, true}) {
+            KeyDecoder decoder;
+            const RemoteButton button = translateRawCode(raw);
+            for (int poll = 0; poll < 12; ++poll) {
+                const KeyPress press = decoder.decode(key(raw), 100000 + 65 * poll, target, false);
+                EXPECT_TRUE(press.deliver);
+                const bool passes = !target || poll % REPEAT_DIVISOR == 0;
+                EXPECT_EQ(press.button, passes ? button : BUTTON_SUPPRESSED)
+                    << "raw " << raw << " poll " << poll << " target " << target;
+            }
+        }
+}
