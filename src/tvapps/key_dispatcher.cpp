@@ -31,28 +31,41 @@ struct RemoteTarget {
     int (*handleButton)(RemoteButton);
 };
 
+// The operations of each adapter, as plain functions for the table below.
+template <auto& App>
+int callQuit() {
+    return App.quit() ? 1 : 0;
+}
+template <auto& App>
+int callTogglePower() {
+    return App.togglePower();
+}
+template <auto& App>
+int callHandleButton(RemoteButton button) {
+    return App.handleButton(button);
+}
+template <WPARAM ID>
+int postLumenTvrCommand() {
+    return LumenTvrApp.postCommand(ID);
+}
 int nothing() {
     return 0;
 }
 
 // Precedence order: with several active, the first is the target. The app watch follows it too.
+// LumenTVR takes buttons 20 and 21 as commands of its own.
 const RemoteTarget TARGETS[] = {
-    {&PowerVcrApp, "PowerVCR II Taurus", nullptr, &watchPowerVcr,
-     [] { return PowerVcrApp.quit() ? 1 : 0; }, [] { return PowerVcrApp.togglePower(); },
-     [] { return PowerVcrApp.togglePower(); }, nothing,
-     [](RemoteButton b) { return PowerVcrApp.handleButton(b); }},
-    {&WinDvrApp, nullptr, "InterVideo WinDVR", &watchWinDvr, [] { return WinDvrApp.quit(); },
-     [] { return WinDvrApp.togglePower(); }, [] { return WinDvrApp.togglePower(); }, nothing,
-     [](RemoteButton b) { return WinDvrApp.handleButton(b); }},
-    {&HonestechApp, "honestechTV 2.0", nullptr, &watchHonestech, [] { return HonestechApp.quit(); },
-     [] { return HonestechApp.togglePower(); }, [] { return HonestechApp.togglePower(); }, nothing,
-     [](RemoteButton b) { return HonestechApp.handleButton(b); }},
-    // LumenTVR takes buttons 20 and 21 as commands of its own.
-    {&LumenTvrApp, "LUMEN_TVR", nullptr, &watchLumenTvr, [] { return LumenTvrApp.quit(); },
-     [] { return LumenTvrApp.togglePower(); },
-     [] { return LumenTvrApp.postCommand(LUMENTVR_BUTTON_20); },
-     [] { return LumenTvrApp.postCommand(LUMENTVR_BUTTON_21); },
-     [](RemoteButton b) { return LumenTvrApp.handleButton(b); }},
+    {&PowerVcrApp, "PowerVCR II Taurus", nullptr, &watchPowerVcr, callQuit<PowerVcrApp>,
+     callTogglePower<PowerVcrApp>, callTogglePower<PowerVcrApp>, nothing,
+     callHandleButton<PowerVcrApp>},
+    {&WinDvrApp, nullptr, "InterVideo WinDVR", &watchWinDvr, callQuit<WinDvrApp>,
+     callTogglePower<WinDvrApp>, callTogglePower<WinDvrApp>, nothing, callHandleButton<WinDvrApp>},
+    {&HonestechApp, "honestechTV 2.0", nullptr, &watchHonestech, callQuit<HonestechApp>,
+     callTogglePower<HonestechApp>, callTogglePower<HonestechApp>, nothing,
+     callHandleButton<HonestechApp>},
+    {&LumenTvrApp, "LUMEN_TVR", nullptr, &watchLumenTvr, callQuit<LumenTvrApp>,
+     callTogglePower<LumenTvrApp>, postLumenTvrCommand<LUMENTVR_BUTTON_20>,
+     postLumenTvrCommand<LUMENTVR_BUTTON_21>, callHandleButton<LumenTvrApp>},
 };
 
 enum TargetIndex { POWERVCR_TARGET, WINDVR_TARGET, HONESTECH_TARGET, LUMENTVR_TARGET };
