@@ -52,7 +52,8 @@ int nothing() {
     return 0;
 }
 
-// Precedence order: with several active, the first is the target. The app watch follows it too.
+// Precedence order (and TargetIndex order): with several active, the first is the target. The
+// app watch follows it too.
 // LumenTVR takes buttons 20 and 21 as commands of its own.
 const RemoteTarget TARGETS[] = {
     {&PowerVcrApp, "PowerVCR II Taurus", nullptr, &watchPowerVcr, callQuit<PowerVcrApp>,
