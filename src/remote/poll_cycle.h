@@ -1,0 +1,12 @@
+// The poll timer's routine: one reading of the remote-code register, decoded and dispatched.
+#pragma once
+
+#include "remote/key_decoder.h"
+
+#include <windows.h>
+
+// The repeat state shared by every poll, nested ones included.
+extern KeyDecoder RemoteDecoder;
+
+// owner is the window that owns the poll timer; it is handed on to the dispatcher.
+void CALLBACK pollCycle(HWND owner, UINT, UINT_PTR, DWORD);

@@ -1,0 +1,106 @@
+#include "tvapps/mouse_emulator.h"
+
+PointerBounds PointerArea = {};
+MouseEmulation MouseEmulator;
+
+namespace {
+
+constexpr RemoteButton LEFT_CLICK_BUTTON = 0;
+constexpr RemoteButton PRIMARY_TOGGLE_BUTTON = 5;
+constexpr RemoteButton RIGHT_CLICK_BUTTON = 10;
+constexpr int MEDIUM_FROM_MOVE = 5;
+constexpr int LARGE_FROM_MOVE = 10;
+
+struct Direction {
+    int dx;
+    int dy;
+};
+
+// Buttons 1 to 9 as on a telephone keypad, y growing downwards; 5 is no direction.
+constexpr Direction DIRECTIONS[10] = {
+    {0, 0}, {-1, -1}, {0, -1}, {1, -1}, {-1, 0}, //
+    {0, 0}, {1, 0},   {-1, 1}, {0, 1},  {1, 1},  //
+};
+
+bool isDirection(RemoteButton button) {
+    return button >= 1 && button <= 9 && button != PRIMARY_TOGGLE_BUTTON;
+}
+
+LONG stepFor(int moveCount) {
+    if (moveCount < MEDIUM_FROM_MOVE)
+        return 1;
+    return moveCount < LARGE_FROM_MOVE ? PointerArea.mediumStep : PointerArea.largeStep;
+}
+
+bool insideBounds(LONG x, LONG y) {
+    return PointerArea.left < x && x < PointerArea.right && PointerArea.top < y &&
+           y < PointerArea.bottom;
+}
+
+// A button event where the pointer is: no move flag, so dx and dy do not move it.
+void sendMouseEvent(DWORD flag, const POINT& at) {
+    mouse_event(flag, static_cast<DWORD>(at.x), static_cast<DWORD>(at.y), 0,
+                static_cast<ULONG_PTR>(GetMessageExtraInfo()));
+}
+
+POINT pointerPosition() {
+    POINT at{0, 0};
+    GetCursorPos(&at);
+    return at;
+}
+
+} // namespace
+
+int MouseEmulation::handleButton(RemoteButton button) {
+    switch (button) {
+    case LEFT_CLICK_BUTTON:
+        click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        return 1;
+    case PRIMARY_TOGGLE_BUTTON:
+        togglePrimaryButton();
+        return 1;
+    case RIGHT_CLICK_BUTTON:
+        click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        return 1;
+    default:
+        return movePointer(button); // nothing for a button that is no direction
+    }
+}
+
+int MouseEmulation::movePointer(RemoteButton direction) {
+    if (!isDirection(direction))
+        return 0;
+    ++moveCount;
+    const LONG step = stepFor(moveCount);
+    POINT at{0, 0};
+    if (!GetCursorPos(&at))
+        return 0; // no position to move from
+    const LONG x = at.x + DIRECTIONS[direction].dx * step;
+    const LONG y = at.y + DIRECTIONS[direction].dy * step;
+    if (!insideBounds(x, y)) {
+        moveCount = 0; // refused whole; the next move creeps up with one-pixel steps
+        return 0;
+    }
+    SetCursorPos(x, y);
+    return 1;
+}
+
+// Buttons 0 and 10 are always the left and the right button, whatever the system's swap setting.
+void MouseEmulation::click(DWORD downFlag, DWORD upFlag) {
+    const POINT at = pointerPosition();
+    sendMouseEvent(downFlag, at);
+    sendMouseEvent(upFlag, at);
+}
+
+// Only this one follows the swapped-buttons setting: it holds the primary button for dragging.
+void MouseEmulation::togglePrimaryButton() {
+    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    const POINT at = pointerPosition();
+    if (primaryHeld == 1) {
+        primaryHeld = 0;
+        sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at);
+    } else {
+        primaryHeld = 1;
+        sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at);
+    }
+}

@@ -1,0 +1,38 @@
+// The remote as a mouse while no TV application runs: the digit buttons move the pointer in
+// eight directions, accelerating while held, and click.
+#pragma once
+
+#include "remote/remote_button.h"
+
+#include <windows.h>
+
+// The pointer's bounds (exclusive) and the two larger step sizes. The main window fills it when
+// it is created and when the display mode changes; all zero until then.
+struct PointerBounds {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+    LONG mediumStep;
+    LONG largeStep;
+};
+
+extern PointerBounds PointerArea;
+
+class MouseEmulation {
+public:
+    int handleButton(RemoteButton button);
+    // One step of the pointer in the direction of a digit button laid out like a phone keypad.
+    int movePointer(RemoteButton direction);
+    // A fresh press starts again with one-pixel steps.
+    void resetAcceleration() { moveCount = 0; }
+
+    int primaryHeld = 0; // button 5 has pressed the primary mouse button and not released it
+    int moveCount = 0;   // pointer moves in the current run of one held button
+
+private:
+    void click(DWORD downFlag, DWORD upFlag);
+    void togglePrimaryButton();
+};
+
+extern MouseEmulation MouseEmulator;

@@ -1,0 +1,189 @@
+#include "tvapps/tv_app.h"
+
+#include "app/program_text.h"
+#include "tvapps/window_search.h"
+
+#include <cstring>
+
+namespace {
+
+// Bounded copy that always terminates; false when the text did not fit whole.
+template <std::size_t N>
+bool copyText(char (&buffer)[N], const char* text) {
+    const std::size_t length = std::strlen(text);
+    const std::size_t kept = length < N ? length : N - 1;
+    std::memcpy(buffer, text, kept);
+    buffer[kept] = 0;
+    return kept == length;
+}
+
+// Appends to a terminated buffer; false, leaving the buffer unchanged, when it would not fit.
+template <std::size_t N>
+bool appendText(char (&buffer)[N], const char* text) {
+    const std::size_t used = std::strlen(buffer);
+    const std::size_t length = std::strlen(text);
+    if (used + length >= N)
+        return false;
+    std::memcpy(buffer + used, text, length + 1);
+    return true;
+}
+
+// The value's bytes are another program's: they count as text only up to a terminator inside
+// the buffer.
+bool terminateRegistryText(char (&buffer)[128], DWORD size) {
+    if (size < sizeof buffer) {
+        buffer[size] = 0;
+        return true;
+    }
+    return std::memchr(buffer, 0, sizeof buffer) != nullptr;
+}
+
+} // namespace
+
+TvApp::TvApp(const TvAppTexts& texts) : texts(&texts) {
+    lookUpInstallPath(texts.subkey, texts.valueName, texts.exeName);
+    copyText(windowClass, texts.windowClass);
+    copyText(windowTitle, texts.windowTitle);
+}
+
+int TvApp::lookUpInstallPath(const char* subkey, const char* valueName, const char* exe) {
+    installed = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD size = sizeof installPath;
+    const LSTATUS status = RegQueryValueExA(key, valueName, nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(installPath), &size);
+    RegCloseKey(key);
+    // A value that fills the buffer without a terminator is too long: a cut path is no path.
+    if (status != ERROR_SUCCESS || !terminateRegistryText(installPath, size)) {
+        installPath[0] = 0;
+        return 0;
+    }
+    copyText(exeName, exe);
+    installed = 1;
+    active = 0;
+    return 1;
+}
+
+HWND TvApp::findWindowByTitle() {
+    return findTopLevelTitleStartingWith(windowTitle);
+}
+
+HWND TvApp::searchForWindow() {
+    return windowClass[0] ? FindWindowA(windowClass, nullptr) : findWindowByTitle();
+}
+
+// The executable's path in quotes: an unquoted path with blanks would be tried piece by piece
+// ("C:\Program.exe" first). A path that cannot be quoted or does not fit whole is never run.
+int TvApp::buildCommandLine(char (&line)[COMMAND_LINE_SIZE]) const {
+    static_assert(sizeof installPath + sizeof exeName + 2 <= COMMAND_LINE_SIZE,
+                  "every install path and executable fits the command line");
+    line[0] = 0;
+    if (std::strchr(installPath, '"') || std::strchr(exeName, '"'))
+        return 0;
+    return appendText(line, "\"") && appendText(line, installPath) && appendText(line, "\\") &&
+           appendText(line, exeName) && appendText(line, "\"");
+}
+
+void TvApp::reportStartFailure() const {
+    char text[128] = "Can't run ";
+    appendText(text, texts->productName);
+    appendText(text, ".");
+    MessageBoxA(nullptr, text, PROGRAM_CAPTION, MB_OK);
+}
+
+HWND TvApp::launch() {
+    if (HWND found = searchForWindow())
+        return found;
+    if (!installed)
+        return nullptr;
+    char line[COMMAND_LINE_SIZE];
+    if (buildCommandLine(line) && WinExec(line, SW_SHOW) > 31)
+        active = 1;
+    else
+        reportStartFailure();
+    // Usually null: the new process has not shown its window yet.
+    return searchForWindow();
+}
+
+HWND TvApp::bringUp() {
+    if (installed != 1)
+        return nullptr;
+    HWND found = findWindowByTitle();
+    if (!found)
+        found = launch();
+    if (!found)
+        return nullptr;
+    SetForegroundWindow(found);
+    SetActiveWindow(found);
+    return found;
+}
+
+BOOL TvApp::postKeyDown(HWND target, UINT vk, LPARAM lParam) {
+    window = target;
+    return window ? PostMessageA(window, WM_KEYDOWN, vk, lParam) : FALSE;
+}
+
+BOOL TvApp::postChar(HWND target, UINT ch, LPARAM lParam) {
+    window = target;
+    return window ? PostMessageA(window, WM_CHAR, ch, lParam) : FALSE;
+}
+
+BOOL TvApp::postMessage(HWND target, UINT message, WPARAM wParam) {
+    window = target;
+    return window ? PostMessageA(window, message, wParam, 0) : FALSE;
+}
+
+namespace {
+
+void typeKey(UINT vk, DWORD flags) {
+    keybd_event(static_cast<BYTE>(vk), 0, flags, 0);
+}
+
+} // namespace
+
+HWND TvApp::sendKeyChord(HWND target, UINT modifiers, UINT vk) {
+    window = target;
+    if (!window)
+        return nullptr;
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    constexpr DWORD DOWN = KEYEVENTF_EXTENDEDKEY;
+    constexpr DWORD UP = KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP;
+    if (modifiers & CHORD_ALT)
+        typeKey(VK_MENU, DOWN);
+    if (modifiers & CHORD_CTRL)
+        typeKey(VK_CONTROL, DOWN);
+    typeKey(vk, DOWN);
+    typeKey(vk, UP);
+    if (modifiers & CHORD_CTRL)
+        typeKey(VK_CONTROL, UP);
+    if (modifiers & CHORD_ALT)
+        typeKey(VK_MENU, UP);
+    return window;
+}
+
+int TvApp::carryOut(HWND target, const AppCommand& command) {
+    constexpr LPARAM SHIFT_LPARAM = keyLParam(0x2A);
+    switch (command.shape) {
+    case CommandShape::POST_KEY:
+        return postKeyDown(target, command.code, command.param);
+    case CommandShape::POST_CHAR:
+        return postChar(target, command.code, command.param);
+    case CommandShape::CHORD:
+        return sendKeyChord(target, static_cast<UINT>(command.param), command.code) != nullptr;
+    case CommandShape::POST_MESSAGE:
+        return postMessage(target, static_cast<UINT>(command.param), command.code);
+    case CommandShape::POST_SHIFTED: {
+        // Both keys go to the one window found, with no pause and no Shift key-up.
+        const BOOL shift = postKeyDown(target, VK_SHIFT, SHIFT_LPARAM);
+        const BOOL key = postKeyDown(target, command.code, command.param);
+        return shift && key;
+    }
+    case CommandShape::NOTHING:
+    case CommandShape::OWN:
+        break;
+    }
+    return 0;
+}

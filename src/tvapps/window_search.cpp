@@ -1,0 +1,62 @@
+#include "tvapps/window_search.h"
+
+#include <cstring>
+
+namespace {
+
+using TitleTest = bool (*)(const char* title, const char* text);
+
+bool startsWith(const char* title, const char* prefix) {
+    return std::strncmp(title, prefix, std::strlen(prefix)) == 0;
+}
+bool equals(const char* title, const char* text) {
+    return std::strcmp(title, text) == 0;
+}
+bool contains(const char* title, const char* text) {
+    return std::strstr(title, text) != nullptr;
+}
+
+bool titlePasses(HWND window, TitleTest test, const char* text) {
+    char title[WINDOW_TITLE_SIZE];
+    readWindowTitle(window, title);
+    return test(title, text);
+}
+
+// The first window, from `first` along GW_HWNDNEXT, whose title passes the test.
+HWND firstSiblingWhoseTitle(HWND first, TitleTest test, const char* text) {
+    for (HWND w = first; w; w = GetWindow(w, GW_HWNDNEXT))
+        if (titlePasses(w, test, text))
+            return w;
+    return nullptr;
+}
+
+HWND firstTopLevelWindow() {
+    return GetWindow(GetDesktopWindow(), GW_CHILD);
+}
+
+} // namespace
+
+void readWindowTitle(HWND window, char (&title)[WINDOW_TITLE_SIZE]) {
+    title[0] = 0;
+    GetWindowTextA(window, title, WINDOW_TITLE_SIZE);
+    title[WINDOW_TITLE_SIZE - 1] = 0; // another program's text is terminated before use
+}
+
+HWND findTopLevelTitleStartingWith(const char* prefix) {
+    return firstSiblingWhoseTitle(firstTopLevelWindow(), startsWith, prefix);
+}
+
+HWND findTopLevelTitleEqualTo(const char* text) {
+    return firstSiblingWhoseTitle(firstTopLevelWindow(), equals, text);
+}
+
+HWND findTopLevelTitleContaining(const char* text) {
+    return firstSiblingWhoseTitle(firstTopLevelWindow(), contains, text);
+}
+
+HWND findTopLevelWithChildTitled(const char* childTitle) {
+    for (HWND top = firstTopLevelWindow(); top; top = GetWindow(top, GW_HWNDNEXT))
+        if (firstSiblingWhoseTitle(GetWindow(top, GW_CHILD), equals, childTitle))
+            return top;
+    return nullptr;
+}

@@ -1,0 +1,208 @@
+#include "tv_app_fixture.h"
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+class TvAppRecordTest : public TvAppTest {};
+
+const char* const PVCR_KEY = "Software\\Cyberlink\\PowerVCR II";
+
+// ---- install path
+
+TEST_F(TvAppRecordTest, installPathIsTakenOnlyWhenItFitsWithItsTerminator) {
+    struct Case {
+        const char* what;
+        std::vector<BYTE> bytes; // the value as stored; empty vector: no value at all
+        int installed;
+        std::string path;
+    };
+    auto text = [](const std::string& s, bool terminated) {
+        std::vector<BYTE> b(s.begin(), s.end());
+        if (terminated)
+            b.push_back(0);
+        return b;
+    };
+    const std::string longest(127, 'p');
+    const Case cases[] = {
+        {"plain", text("C:\\PVCR", true), 1, "C:\\PVCR"},
+        {"unterminated", text("C:\\PVCR", false), 1, "C:\\PVCR"},
+        {"127 bytes and terminator", text(longest, true), 1, longest},
+        {"128 bytes, no terminator", text(longest + "p", false), 0, ""},
+        {"too long", text(std::string(200, 'p'), true), 0, ""},
+        {"missing value", {}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim::reset();
+        sim::regCreateKey(HKEY_LOCAL_MACHINE, PVCR_KEY);
+        if (!c.bytes.empty())
+            sim::regSetValue(HKEY_LOCAL_MACHINE, PVCR_KEY, "InstallPath", REG_SZ, c.bytes);
+        std::memset(PowerVcrApp.installPath, 'x', sizeof PowerVcrApp.installPath);
+        PowerVcrApp.active = 1;
+        EXPECT_EQ(PowerVcrApp.lookUpInstallPath(PVCR_KEY, "InstallPath", "PVCR.EXE"), c.installed);
+        EXPECT_EQ(PowerVcrApp.installed, c.installed);
+        EXPECT_EQ(PowerVcrApp.active, c.installed ? 0 : 1);
+        EXPECT_EQ(std::string(PowerVcrApp.installPath), c.path);
+        EXPECT_EQ(sim::openHandleCount(), 0);
+    }
+    rebuild(PowerVcrApp);
+    EXPECT_EQ(PowerVcrApp.installed, 0); // no key at all
+}
+
+TEST_F(TvAppRecordTest, honestechAndLumenTvrShareOneInstallation) {
+    install(HonestechApp, "C:\\TV");
+    EXPECT_EQ(LumenTvrApp.installed, 1);
+    EXPECT_STREQ(LumenTvrApp.exeName, "honestechTV.EXE");
+    EXPECT_STREQ(LumenTvrApp.windowClass, "LUMEN_TVR");
+    EXPECT_STREQ(LumenTvrApp.windowTitle, "FormMainWindow");
+    EXPECT_EQ(PowerVcrApp.installed, 0);
+    EXPECT_STREQ(PowerVcrApp.windowClass, "");
+}
+
+// ---- window searches: class versus title prefix, exact title, substring and first child
+
+struct SearchCase {
+    const char* what;
+    std::vector<sim::WindowSpec> windows; // created in order, so the last is on top
+    std::function<HWND()> search;
+    const char* expected; // label, or "null"
+};
+
+TEST_F(TvAppRecordTest, eachSearchFindsOnlyWhatItsRuleAllows) {
+    const std::string longTitle = "PowerVCR II " + std::string(300, 'x');
+    const std::string deepWinRip = std::string(127, ' ') + "WinRip";
+    auto prefix = [] { return PowerVcrApp.findWindowByTitle(); };
+    auto prefixTvr = [] { return HonestechApp.findWindowByTitle(); };
+    const SearchCase cases[] = {
+        {"prefix with more text", {{"a", "X", "TVR Plus"}}, prefixTvr, "a"},
+        {"prefix later in the title", {{"a", "X", "My TVR"}}, prefixTvr, "null"},
+        {"prefix in small letters", {{"a", "X", "tvr"}}, prefixTvr, "null"},
+        {"shorter than the prefix", {{"a", "X", "TV"}}, prefixTvr, "null"},
+        {"hidden window", {{"a", "X", "TVR", nullptr, false, false}}, prefixTvr, "a"},
+        {"child windows are not searched",
+         {{"p", "X", "Host"}, {"c", "X", "TVR"}},
+         prefixTvr,
+         "null"},
+        {"top of the Z order first",
+         {{"low", "X", "TVR 1"}, {"high", "X", "TVR 2"}},
+         prefixTvr,
+         "high"},
+        {"title longer than the buffer", {{"a", "X", longTitle}}, prefix, "a"},
+        {"class is not the title", {{"a", "PowerVCR II", "Player"}}, prefix, "null"},
+        {"class search ignores case, as Win32 does",
+         {{"a", "powervcr ii taurus", ""}},
+         [] { return PowerVcrApp.findWindow(); },
+         "a"},
+        {"exact title",
+         {{"a", "X", "InterVideo WinDVR "}},
+         [] { return WinDvrApp.findWindow(); },
+         "null"},
+        {"substring beyond the buffer",
+         {{"a", "X", deepWinRip}},
+         [] { return WinRipApp.findWindow(); },
+         "null"},
+        {"substring in reach",
+         {{"a", "X", deepWinRip.substr(6)}},
+         [] { return WinRipApp.findWindow(); },
+         "a"},
+        {"first child",
+         {{"dvd", "X", "InterVideo WinDVD 4"}, {"kid", "Y", "", nullptr}},
+         [] { return WinDvdApp.findWindow(); },
+         "kid"},
+        {"no child",
+         {{"dvd", "X", "InterVideo WinDVD 4"}},
+         [] { return WinDvdApp.findWindow(); },
+         "null"},
+    };
+    for (const SearchCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim::reset();
+        HWND previous = nullptr;
+        for (sim::WindowSpec spec : c.windows) {
+            // A spec labelled "c" or "kid" is a child of the window before it.
+            if (spec.label == "c" || spec.label == "kid")
+                spec.parent = previous;
+            previous = sim::createWindow(spec);
+        }
+        EXPECT_EQ(sim::describe(c.search()), c.expected);
+    }
+}
+
+// ---- launch and bringUp
+
+TEST_F(TvAppRecordTest, nothingIsStartedForAnApplicationThatIsNotInstalled) {
+    EXPECT_EQ(PowerVcrApp.launch(), nullptr);
+    EXPECT_EQ(PowerVcrApp.bringUp(), nullptr);
+    EXPECT_TRUE(sameEvents(sim::events(), {}));
+}
+
+TEST_F(TvAppRecordTest, launchReturnsAWindowThatExistsWithoutStartingAnything) {
+    install(HonestechApp, "C:\\TV");
+    HWND main = sim::createWindow({"honestech", "honestechTV 2.0", "Recorder"});
+    EXPECT_EQ(HonestechApp.launch(), main);
+    EXPECT_EQ(HonestechApp.active, 0);
+    // bringUp's own search is by title and misses it; launch's class search finds it, so no
+    // second copy is started and the window found is brought to the front.
+    EXPECT_EQ(HonestechApp.bringUp(), main);
+    EXPECT_TRUE(sameEvents(sim::events(), toFront("honestech")));
+}
+
+TEST_F(TvAppRecordTest, theExecutablesPathIsQuotedSoThatBlanksCannotStartAnotherProgram) {
+    install(PowerVcrApp, "C:\\Program Files\\CyberLink\\PowerVCR II");
+    EXPECT_EQ(PowerVcrApp.bringUp(), nullptr); // the window is not there yet
+    EXPECT_EQ(PowerVcrApp.active, 1);
+    EXPECT_TRUE(sameEvents(
+        sim::events(), {R"(WinExec ""C:\Program Files\CyberLink\PowerVCR II\PVCR.EXE"" show=5)"}));
+}
+
+TEST_F(TvAppRecordTest, aStartThatShowsItsWindowAtOnceIsBroughtToTheFront) {
+    install(WinDvrApp, "D:\\DVR\\");
+    sim::showWindowOnExec("WINDVR.EXE", {"WinDVR", "Frame", "InterVideo WinDVR"});
+    EXPECT_NE(WinDvrApp.bringUp(), nullptr);
+    EXPECT_TRUE(sameEvents(sim::events(),
+                           Events{R"(WinExec ""D:\DVR\\WINDVR.EXE"" show=5)"} + toFront("WinDVR")));
+}
+
+TEST_F(TvAppRecordTest, aFailedStartShowsOneMessageAndLeavesTheTargetAsItWas) {
+    struct Case {
+        TvApp* app;
+        std::string message;
+    };
+    const Case cases[] = {
+        {&PowerVcrApp, "Can't run CyberLink PowerVCR II."},
+        {&HonestechApp, "Can't run honestech TV."},
+        {&WinDvrApp, "Can't run InterVideo WinDVR."},
+        {&WinDvdApp, "Can't run InterVideo WinDVD 4."},
+        {&WinRipApp, "Can't run InterVideo WinRip."},
+        {&LumenTvrApp, "Can't run LumenTVR."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        install(*c.app, "C:\\Gone");
+        sim::setWinExecResult(2); // ERROR_FILE_NOT_FOUND
+        for (int before = 0; before < 2; ++before) {
+            c.app->active = before;
+            sim::clearEvents();
+            EXPECT_EQ(c.app->launch(), nullptr);
+            EXPECT_EQ(c.app->active, before);
+            EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"MessageBox"}),
+                                   {"MessageBox owner=null text=\"" + c.message +
+                                    "\" caption=\"QN520 Remote Control\" type=0x0"}));
+        }
+    }
+}
+
+// A quote inside the registry's path would end the quoted path early and let the rest of it run
+// as another program; such a path is not run.
+TEST_F(TvAppRecordTest, aPathThatCannotBeQuotedIsNotRun) {
+    install(PowerVcrApp, "C:\\a\" b");
+    EXPECT_EQ(PowerVcrApp.launch(), nullptr);
+    EXPECT_EQ(PowerVcrApp.active, 0);
+    EXPECT_TRUE(sameEvents(sim::events(), {"MessageBox owner=null text=\"Can't run CyberLink "
+                                           "PowerVCR II.\" caption=\"QN520 Remote Control\" "
+                                           "type=0x0"}));
+}
+
+} // namespace
