@@ -66,6 +66,7 @@ private:
         selectedAppText[0] = 0;
         captureDeviceFound = 1;
         mainWindow = nullptr;
-        PointerArea = {};
+        PointerArea.left = PointerArea.top = PointerArea.right = PointerArea.bottom = 0;
+        PointerArea.mediumStep = PointerArea.largeStep = 0;
     }
 };

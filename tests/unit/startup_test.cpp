@@ -141,10 +141,3 @@ TEST_F(StartupTest, PollingStartsOneTimerOfSixtyFiveMsOnTheMainWindow) {
     EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"SetTimer"}),
                            {"SetTimer main id=1 period=65", "SetTimer main id=2 period=1000"}));
 }
-
-TEST_F(StartupTest, JapanModeStaysOffOutsideJapan) {
-    sim::regSetString(HKEY_CURRENT_USER, "Control Panel\\International", "iCountry", "810");
-    japanMode = 1;
-    startPolling();
-    EXPECT_EQ(japanMode, 0);
-}
