@@ -1,6 +1,6 @@
 #include "app/pointer_area.h"
 
-#include "app/tvapps_interim.h"
+#include "tvapps/mouse_emulator.h"
 
 namespace {
 

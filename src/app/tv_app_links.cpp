@@ -3,7 +3,11 @@
 
 #include "app/resource_ids.h"
 #include "settings/settings_store.h"
-#include "app/tvapps_interim.h"
+#include "tvapps/honestech_adapter.h"
+#include "tvapps/lumentvr_adapter.h"
+#include "tvapps/powervcr_adapter.h"
+#include "tvapps/windvd_winrip_adapters.h"
+#include "tvapps/windvr_adapter.h"
 
 namespace {
 

@@ -9,7 +9,13 @@
 #include "app/setting_dialog.h"
 #include "app/window_timer.h"
 #include "settings/settings_store.h"
-#include "app/tvapps_interim.h"
+#include "tvapps/honestech_adapter.h"
+#include "tvapps/lumentvr_adapter.h"
+#include "tvapps/mouse_emulator.h"
+#include "tvapps/powervcr_adapter.h"
+#include "tvapps/tv_app.h"
+#include "tvapps/windvd_winrip_adapters.h"
+#include "tvapps/windvr_adapter.h"
 
 #include <vector>
 
