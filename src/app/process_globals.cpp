@@ -2,3 +2,4 @@
 
 HINSTANCE appInstance = nullptr;
 HWND mainWindow = nullptr;
+int captureDeviceFound = 1;

@@ -7,3 +7,6 @@
 extern HINSTANCE appInstance;
 // The hidden main window.
 extern HWND mainWindow;
+// 0 when the capture device could not be opened as the main window was created: nothing is
+// polled, and the first click on the icon reports it and ends the program.
+extern int captureDeviceFound;

@@ -66,6 +66,13 @@ int openMessageBoxes();
 // `dialogPatienceMs` of virtual time with nothing left to run is cancelled with WM_COMMAND
 // IDCANCEL, and that is logged.
 void setDialogHook(std::function<void(HWND dialog, int templateId)> hook);
+// Gives every dialog of the template a child control of the class (only "ComboBox" behaves as
+// one: a drop-down list, not sorted), created before WM_INITDIALOG as a template's controls are.
+// Messages to a dialog's own controls are not logged: they do not leave the program.
+void addDialogControl(int templateId, int controlId, const std::string& className);
+// A combo box's entries and selected index (CB_ERR when nothing is selected).
+std::vector<std::string> comboItems(HWND control);
+int comboSelection(HWND control);
 void setDialogPatienceMs(DWORD ms);
 int openDialogs();
 

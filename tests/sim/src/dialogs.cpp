@@ -42,6 +42,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
     sim::record("DialogBox template=" + std::to_string(id) + " owner=" + sim::describe(hWndParent));
     HWND dialog = sim::createWindow({"dialog:" + std::to_string(id), "#32770", "", nullptr});
     sim::detail::findWindow(dialog)->dialogProc = lpDialogFunc;
+    sim::detail::createDialogControls(dialog, id);
     ++d.openDialogs;
     lpDialogFunc(dialog, WM_INITDIALOG, 0, dwInitParam);
     if (!ended(dialog) && d.dialogHook) {

@@ -41,6 +41,9 @@ struct Window {
     bool topmost = false;
     bool postFails = false;
     std::function<LRESULT(UINT, WPARAM, LPARAM)> sendHandler;
+    int controlId = 0; // a dialog's control: its identifier
+    std::vector<std::string> comboItems;
+    int comboSelection = -1;
     DLGPROC dialogProc = nullptr;
     bool dialogEnded = false;
     INT_PTR dialogResult = 0;
@@ -63,6 +66,7 @@ struct Desktop {
     int openBoxes = 0;
     std::function<void(HWND, int)> dialogHook;
     DWORD dialogPatienceMs = 60000;
+    std::map<int, std::vector<std::pair<int, std::string>>> dialogControls; // template -> controls
     int openDialogs = 0;
 
     DWORD lastError = 0;
@@ -116,5 +120,8 @@ std::string lower(const std::string& text);
 std::string keyPath(HKEY root, const std::string& subKey);
 Window* findWindow(HWND window);
 HANDLE newHandle();
+void createDialogControls(HWND dialog, int templateId);
+bool isComboBox(const Window& window);
+LRESULT comboMessage(Window& combo, UINT msg, WPARAM wParam, LPARAM lParam);
 
 } // namespace sim::detail

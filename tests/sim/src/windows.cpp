@@ -300,6 +300,10 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    // A dialog's own combo box answers at once; the message never leaves the program.
+    if (Window* control = sim::detail::findWindow(hWnd);
+        control && sim::detail::isComboBox(*control))
+        return sim::detail::comboMessage(*control, Msg, wParam, lParam);
     sim::record("SendMessage " + sim::describe(hWnd) + " " + describeMessage(Msg, wParam, lParam));
     const Window* w = sim::detail::findWindow(hWnd);
     if (!w)

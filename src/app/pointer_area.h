@@ -1,0 +1,9 @@
+// The bounds and step sizes of the mouse emulation, measured from the screen.
+#pragma once
+
+#include <windows.h>
+
+// From the client area of a full-screen window, at window creation.
+void initPointerArea();
+// From WM_DISPLAYCHANGE's lParam: the new width in the low word, the height in the high word.
+void updatePointerArea(LPARAM displaySize);

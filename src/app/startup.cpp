@@ -1,0 +1,67 @@
+#include "app/startup.h"
+
+#include "app/process_globals.h"
+#include "app/program_text.h"
+#include "app/window_timer.h"
+#include "settings/settings_store.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int TITLE_SIZE = 128;
+
+} // namespace
+
+void deleteStartupShortcut() {
+    char path[SHORTCUT_PATH_SIZE];
+    const UINT folderLength = GetWindowsDirectoryA(path, SHORTCUT_PATH_SIZE);
+    // 0 is a failure; a length that leaves no room for the suffix and terminator is a folder
+    // whose shortcut path could not be held: skip the deletion rather than cut the path short.
+    const size_t suffixLength = std::strlen(STARTUP_SHORTCUT_SUFFIX);
+    if (folderLength == 0 || folderLength + suffixLength >= SHORTCUT_PATH_SIZE)
+        return;
+    std::memcpy(path + folderLength, STARTUP_SHORTCUT_SUFFIX, suffixLength + 1);
+    DeleteFileA(path);
+}
+
+HWND findTopLevelWindowByPrefix(const char* prefix) {
+    const size_t prefixLength = std::strlen(prefix);
+    char title[TITLE_SIZE];
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        title[0] = 0;
+        GetWindowTextA(window, title, TITLE_SIZE);
+        // strncmp stops at the title's terminator, so a shorter title never matches.
+        if (std::strncmp(title, prefix, prefixLength) == 0)
+            return window;
+    }
+    return nullptr;
+}
+
+void closeCompetingUtilities() {
+    if (HWND manager = findTopLevelWindowByPrefix(WINCINEMA_TITLE_PREFIX)) {
+        PostMessageA(manager, WM_COMMAND, WINCINEMA_EXIT_COMMAND, 0);
+        PostMessageA(manager, WM_CLOSE, 0, 0);
+        PostMessageA(manager, WM_DESTROY, 0, 0);
+    }
+    if (HWND tuner = findTopLevelWindowByPrefix(TUNER_REMOTE_TITLE_PREFIX)) {
+        PostMessageA(tuner, WM_CLOSE, 0, 0);
+        PostMessageA(tuner, WM_DESTROY, 0, 0);
+    }
+}
+
+int anotherInstanceRunning() {
+    return FindWindowA(OLDER_FAMILY_CLASS, nullptr) || FindWindowA(PROGRAM_CAPTION, nullptr);
+}
+
+void startPolling() {
+    pollTimer.configure(mainWindow, POLL_PERIOD_MS);
+    pollTimer.start();
+    updateJapanMode();
+}
+
+void prepareAppWatch() {
+    appWatchTimer.configure(mainWindow, APP_WATCH_PERIOD_MS);
+    appWatchTimer.stop();
+}

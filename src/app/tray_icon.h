@@ -1,0 +1,15 @@
+// The program's icon in the notification area.
+#pragma once
+
+#include <windows.h>
+
+constexpr UINT TRAY_ICON_ID = 10;
+// Sent to the main window with the mouse message in lParam.
+constexpr UINT TRAY_CALLBACK_MESSAGE = 1001;
+
+// Fills the kept icon record and adds the icon; a null tip gives an empty one.
+void addTrayIcon(HWND window, UINT iconId, HICON icon, const char* tip);
+// Submits the kept record again: NIM_MODIFY on mouse movement, NIM_ADD after a shell restart.
+void refreshTrayIcon();
+void restoreTrayIcon();
+void removeTrayIcon(HWND window);

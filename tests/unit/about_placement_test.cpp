@@ -1,0 +1,72 @@
+// The About dialog, and where the About and Setting dialogs appear on each screen width.
+#include "app/about_dialog.h"
+#include "app/setting_dialog.h"
+
+#include "app/resource_ids.h"
+#include "event_log_match.h"
+#include "shell_fixture.h"
+
+#include <string>
+#include <vector>
+
+using DialogTest = ShellTest;
+
+namespace {
+
+std::vector<std::string> placementOf(int templateId, DLGPROC procedure) {
+    sim::clearEvents();
+    sim::setDialogHook([](HWND dialog, int) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
+    return sim::eventsStartingWith({"SetWindowPos"});
+}
+
+} // namespace
+
+TEST_F(DialogTest, AboutAndSettingAreMovedAndMadeTopmostOnKnownWidthsOnly) {
+    struct Case {
+        int width;
+        const char* placement; // the SetWindowPos line, or null for none
+    };
+    const Case cases[] = {
+        {640, "x=160 y=200"},  {800, "x=280 y=250"},  {1024, "x=350 y=300"},
+        {1152, "x=420 y=300"}, {1280, "x=420 y=300"}, {1600, "x=580 y=340"},
+        {1366, nullptr},       {1920, nullptr},       {0, nullptr},
+    };
+    for (const Case& c : cases) {
+        for (const auto& [templateId, procedure] :
+             {std::pair<int, DLGPROC>{IDD_ABOUT, aboutDialogProc},
+              std::pair<int, DLGPROC>{IDD_SETTING, settingDialogProc}}) {
+            sim::setFullScreenSize(c.width, 600);
+            const std::string dialog = "dialog:" + std::to_string(templateId);
+            const std::vector<std::string> expected =
+                c.placement
+                    ? std::vector<std::string>{"SetWindowPos " + dialog + " after=topmost " +
+                                               c.placement + " cx=0 cy=0 flags=0x1"}
+                    : std::vector<std::string>{};
+            EXPECT_TRUE(sameEvents(placementOf(templateId, procedure), expected))
+                << dialog << " at width " << c.width;
+        }
+    }
+}
+
+TEST_F(DialogTest, AboutEndsWithOkOrCancelAndIgnoresEverythingElse) {
+    struct Case {
+        WPARAM command;
+        INT_PTR result;
+    };
+    // The high word of a command is the notification code; only the low word counts.
+    const Case cases[] = {
+        {IDOK, IDOK}, {IDCANCEL, IDCANCEL}, {static_cast<WPARAM>(MAKELONG(IDCANCEL, 1)), IDCANCEL}};
+    for (const Case& c : cases) {
+        sim::setDialogHook([&](HWND dialog, int) {
+            EXPECT_EQ(aboutDialogProc(dialog, WM_COMMAND, 3, 0), FALSE);
+            EXPECT_EQ(aboutDialogProc(dialog, WM_KEYDOWN, VK_RETURN, 0), FALSE);
+            EXPECT_EQ(sim::openDialogs(), 1);
+            SendMessageA(dialog, WM_COMMAND, c.command, 0);
+        });
+        EXPECT_EQ(
+            DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_ABOUT), mainWindow, aboutDialogProc, 0),
+            c.result);
+    }
+    EXPECT_EQ(sim::eventsStartingWith({"DialogBox abandoned"}).size(), 0u);
+}

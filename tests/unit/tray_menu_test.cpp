@@ -1,0 +1,78 @@
+#include "app/tray_menu.h"
+
+#include "shell_fixture.h"
+
+#include <string>
+#include <vector>
+
+using TrayMenuTest = ShellTest;
+
+namespace {
+
+// One line per item: "---" for a separator, else the text, the command and "checked".
+std::vector<std::string> describeMenu() {
+    std::vector<std::string> lines;
+    const TrayMenuItems menu = trayMenuItems();
+    for (int i = 0; i < menu.count; ++i) {
+        const TrayMenuItem& item = menu.items[i];
+        if (item.flags & MF_SEPARATOR) {
+            lines.push_back("---");
+            continue;
+        }
+        lines.push_back(std::string(item.text) + " " + std::to_string(item.command) +
+                        (item.flags & MF_CHECKED ? " checked" : ""));
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindowExists) {
+    struct Case {
+        const char* name;
+        bool installed;
+        std::vector<sim::WindowSpec> windows;
+        Lines menu;
+    };
+    const Case cases[] = {
+        {"not installed", false, {}, Lines{"---", "About 30", "---", "Exit 1201"}},
+        {"not installed, running",
+         false,
+         {{"lumen", "LUMEN_TVR", "LumenTVR"}},
+         Lines{"---", "About 30", "---", "Exit 1201"}},
+        {"installed, closed",
+         true,
+         {},
+         Lines{"LumenTVR 1106", "---", "About 30", "---", "Exit 1201"}},
+        {"installed, running untitled",
+         true,
+         {{"lumen", "LUMEN_TVR", ""}},
+         Lines{"LumenTVR 1106 checked", "---", "About 30", "---", "Exit 1201"}},
+        {"installed, hidden window",
+         true,
+         {{"lumen", "Lumen_Tvr", "x", nullptr, false, false}},
+         Lines{"LumenTVR 1106 checked", "---", "About 30", "---", "Exit 1201"}},
+        {"installed, only a title matches",
+         true,
+         {{"other", "Other", "LUMEN_TVR"}},
+         Lines{"LumenTVR 1106", "---", "About 30", "---", "Exit 1201"}},
+    };
+    for (const Case& c : cases) {
+        sim::reset();
+        tvApp(App::LumenTvr).installed = c.installed ? 1 : 0;
+        for (const sim::WindowSpec& spec : c.windows)
+            sim::createWindow(spec);
+        EXPECT_EQ(describeMenu(), c.menu) << c.name;
+    }
+}
+
+TEST_F(TrayMenuTest, AChildWindowOfLumenTvrsClassIsNotTheApplication) {
+    tvApp(App::LumenTvr).installed = 1;
+    HWND host = sim::createWindow({"host", "Host", "Host"});
+    sim::createWindow({"embedded", "LUMEN_TVR", "", host});
+    EXPECT_EQ(isLumenTvrRunning(), 0);
+    sim::createWindow({"lumen", "LUMEN_TVR", ""});
+    EXPECT_EQ(isLumenTvrRunning(), 1);
+}
