@@ -11,7 +11,7 @@
 
 namespace {
 
-struct AppCommand {
+struct AppSwitchCommand {
     int command;
     void (*quitOthers)();
     void (*bringUp)();
@@ -19,7 +19,7 @@ struct AppCommand {
 };
 
 // Results of quit and bringUp are not used: the default follows even when nothing came up.
-const AppCommand APP_COMMANDS[] = {
+const AppSwitchCommand APP_COMMANDS[] = {
     {IDM_WINDVD,
      [] {
          WinDvrApp.quit();
@@ -67,7 +67,7 @@ const AppCommand APP_COMMANDS[] = {
 } // namespace
 
 int runAppCommand(int command) {
-    for (const AppCommand& row : APP_COMMANDS)
+    for (const AppSwitchCommand& row : APP_COMMANDS)
         if (row.command == command) {
             row.quitOthers();
             row.bringUp();
