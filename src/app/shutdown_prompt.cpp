@@ -35,8 +35,12 @@ INT_PTR onInitDialog(HWND dialog) {
 
 INT_PTR showShutdownPrompt(HWND owner) {
     shutdownPromptOpen = 1;
-    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SHUTDOWN), owner, shutdownDialogProc,
-                           0);
+    const INT_PTR result =
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SHUTDOWN), owner, shutdownDialogProc, 0);
+    // Closed, or never shown (-1): either way no prompt is waiting for the remote, which would
+    // otherwise send every later button to a window that does not exist.
+    shutdownPromptOpen = 0;
+    return result;
 }
 
 INT_PTR CALLBACK shutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -74,6 +74,8 @@ void addDialogControl(int templateId, int controlId, const std::string& classNam
 std::vector<std::string> comboItems(HWND control);
 int comboSelection(HWND control);
 void setDialogPatienceMs(DWORD ms);
+// DialogBoxParamA fails (-1, no dialog) while set, as it does when a template is missing.
+void setDialogBoxFails(bool fails);
 int openDialogs();
 
 // ---------------------------------------------------------------- registry

@@ -106,4 +106,75 @@ TEST_F(PollCycleTest, theShutDownPromptIsAnsweredByTheNestedPolls) {
     }
 }
 
+// A real remote keeps a button's code in the register for two or three polls even on a short
+// press. Power closes the running target once and nothing starts it again, however long it is
+// held; the window goes away as the application closes.
+TEST_F(PollCycleTest, powerHeldClosesTheTargetOnceAndStartsNothing) {
+    for (int heldPolls : {1, 2, 3, 15}) {
+        SetUp();
+        install(PowerVcrApp, "C:\\PowerVCR");
+        defaultApp = DEFAULT_POWERVCR;
+        HWND window = powerVcrWindow();
+        PowerVcrApp.active = 1;
+        sim::pressRemoteKey(RAW_POWER);
+        for (int poll = 0; poll < heldPolls; ++poll) {
+            polls(1);
+            if (window && !sim::eventsStartingWith({"keybd_event"}).empty()) {
+                sim::destroyWindow(window);
+                window = nullptr;
+            }
+        }
+        sim::releaseRemoteKey();
+        polls(10);
+        SCOPED_TRACE("held for " + std::to_string(heldPolls) + " polls");
+        EXPECT_TRUE(
+            sameEvents(sim::eventsStartingWith({"PostMessage", "keybd_event", "SetForegroundWindow",
+                                                "SetActiveWindow", "SetTimer main id=2", "WinExec",
+                                                "DialogBox", "MessageBox"}),
+                       ctrl("PowerVCR", 'X')));
+        EXPECT_EQ(PowerVcrApp.active, 0);
+    }
+}
+
+// With no target, a held Power starts the default application once, even when its window appears
+// at once, where a repeat would find it and close it again.
+TEST_F(PollCycleTest, powerHeldWithNoTargetStartsTheDefaultApplicationOnce) {
+    install(PowerVcrApp, "C:\\PowerVCR");
+    defaultApp = DEFAULT_POWERVCR;
+    sim::showWindowOnExec("PVCR.EXE", {"PowerVCR", "PowerVCR II Taurus", "PowerVCR II"});
+    sim::pressRemoteKey(RAW_POWER);
+    polls(15);
+    EXPECT_EQ(sim::eventsStartingWith({"WinExec"}),
+              Events{R"(WinExec ""C:\PowerVCR\PVCR.EXE"" show=5)"});
+    EXPECT_TRUE(sim::eventsStartingWith({"keybd_event"}).empty()) << "nothing closed it again";
+    EXPECT_EQ(PowerVcrApp.active, 1);
+}
+
+// Button 21 held for three polls opens the prompt; the repeats seen by the polls inside its modal
+// loop do not cancel it. Only a later, separate press answers it.
+TEST_F(PollCycleTest, button21HeldOpensThePromptWhichWaitsForASeparatePress) {
+    sim::setDialogHook([](HWND, int) {
+        static bool open = false;
+        if (open) {
+            ADD_FAILURE() << "a second prompt opened inside the first";
+            return;
+        }
+        open = true;
+        polls(2); // the rest of the hold
+        EXPECT_TRUE(sim::eventsStartingWith({"SendMessage"}).empty());
+        EXPECT_EQ(shutdownPromptOpen, 1);
+        sim::releaseRemoteKey();
+        polls(5);
+        sim::pressRemoteKey(RAW_DIGIT_0);
+        polls(1);
+        sim::releaseRemoteKey();
+        open = false;
+    });
+    sim::pressRemoteKey(RAW_BUTTON_21);
+    polls(1);
+    EXPECT_TRUE(sameEvents(delivered(), {"DialogBox template=107 owner=main",
+                                         "SendMessage dialog:107 msg=0x100 wParam=0x1B lParam=0x0",
+                                         "EndDialog dialog:107 result=27"}));
+}
+
 } // namespace

@@ -104,3 +104,9 @@ TEST_F(ShutdownPrompt, DialogPlacementByScreenWidth) {
         }
     }
 }
+
+TEST_F(ShutdownPrompt, APromptThatCannotBeShownLeavesNothingWaiting) {
+    sim::setDialogBoxFails(true);
+    EXPECT_EQ(showShutdownPrompt(owner), -1);
+    EXPECT_EQ(shutdownPromptOpen, 0);
+}

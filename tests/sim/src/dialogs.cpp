@@ -11,6 +11,9 @@ void setDialogHook(std::function<void(HWND, int)> hook) {
 void setDialogPatienceMs(DWORD ms) {
     desktop().dialogPatienceMs = ms;
 }
+void setDialogBoxFails(bool fails) {
+    desktop().dialogBoxFails = fails;
+}
 int openDialogs() {
     return desktop().openDialogs;
 }
@@ -40,6 +43,10 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR lpTemplateName, HWND hWndParent
     auto& d = desktop();
     const int id = static_cast<int>(reinterpret_cast<std::uintptr_t>(lpTemplateName) & 0xFFFF);
     sim::record("DialogBox template=" + std::to_string(id) + " owner=" + sim::describe(hWndParent));
+    if (d.dialogBoxFails) {
+        SetLastError(1814); // ERROR_RESOURCE_NAME_NOT_FOUND
+        return -1;
+    }
     HWND dialog = sim::createWindow({"dialog:" + std::to_string(id), "#32770", "", nullptr});
     sim::detail::findWindow(dialog)->dialogProc = lpDialogFunc;
     sim::detail::createDialogControls(dialog, id);

@@ -66,6 +66,7 @@ struct Desktop {
     int openBoxes = 0;
     std::function<void(HWND, int)> dialogHook;
     DWORD dialogPatienceMs = 60000;
+    bool dialogBoxFails = false;
     std::map<int, std::vector<std::pair<int, std::string>>> dialogControls; // template -> controls
     int openDialogs = 0;
 
