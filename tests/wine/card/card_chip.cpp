@@ -21,8 +21,7 @@ uint32_t requestKind(const ChipRequest& request) {
 
 } // namespace
 
-void Chip::reset(int64_t now) {
-    (void)now;
+void Chip::reset() {
     registerCount = 0;
     selected = 0;
     latched = CARD_NO_KEY;

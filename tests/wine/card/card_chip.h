@@ -48,7 +48,7 @@ struct ChipAnswer {
 
 class Chip {
 public:
-    void reset(int64_t now);
+    void reset();
 
     // Answers one property request. `input` holds inputLength bytes (possibly fewer than 40).
     ChipAnswer handle(const void* input, uint32_t inputLength, uint32_t outputLength, int64_t now);

@@ -178,7 +178,7 @@ NTSTATUS privateRequest(ULONG device, PIRP irp, PIO_STACK_LOCATION stack) {
     else if (code == CARD_IOCTL_POKE && inputLength >= sizeof(CardPoke))
         chip.poke(*static_cast<const CardPoke*>(buffer));
     else if (code == CARD_IOCTL_RESET)
-        chip.reset(t);
+        chip.reset();
     else if (code == CARD_IOCTL_STATE && outputLength >= sizeof(CardState)) {
         chip.state(*static_cast<CardState*>(buffer), t, frequency);
         information = sizeof(CardState);
@@ -234,7 +234,7 @@ extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING) {
     KeInitializeSpinLock(&lock);
     KeInitializeEvent(&wakeCompletion, SynchronizationEvent, FALSE);
     for (Chip& chip : chips)
-        chip.reset(0);
+        chip.reset();
 
     driver->MajorFunction[IRP_MJ_CREATE] = dispatchCreateClose;
     driver->MajorFunction[IRP_MJ_CLOSE] = dispatchCreateClose;

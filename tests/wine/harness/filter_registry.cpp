@@ -86,6 +86,22 @@ std::string readProperty(IPropertyBag* bag, const wchar_t* name) {
     return text;
 }
 
+// The card device a simulated filter's CLSID key names, or "".
+std::string cardDeviceOf(const std::string& clsid) {
+    char path[SIM_FILTER_DEVICE_PATH_BYTES] = "";
+    DWORD size = sizeof path - 1;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, ("CLSID\\" + clsid).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return "";
+    if (RegQueryValueExA(key, SIM_FILTER_DEVICE_VALUE, nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(path), &size) != ERROR_SUCCESS)
+        size = 0;
+    RegCloseKey(key);
+    path[size < sizeof path ? size : sizeof path - 1] = '\0';
+    return path;
+}
+
 } // namespace
 
 CLSID simFilterClsid(DWORD slot) {
@@ -175,7 +191,8 @@ std::vector<VideoInputDevice> videoInputDevices() {
         IPropertyBag* bag = nullptr;
         if (SUCCEEDED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
                                              reinterpret_cast<void**>(&bag)))) {
-            names.push_back({readProperty(bag, L"FriendlyName"), readProperty(bag, L"CLSID")});
+            const std::string clsid = readProperty(bag, L"CLSID");
+            names.push_back({readProperty(bag, L"FriendlyName"), clsid, cardDeviceOf(clsid)});
             bag->Release();
         }
         moniker->Release();

@@ -34,7 +34,8 @@ DWORD firstFreeSimFilterSlot();
 int clearVideoInputCategory(std::string* problem);
 struct VideoInputDevice {
     std::string friendlyName;
-    std::string clsid; // the filter's CLSID as text, as the category records it
+    std::string clsid;      // the filter's CLSID as text, as the category records it
+    std::string cardDevice; // a simulated filter's card device; "" for none or another filter
 };
 // The devices the system device enumerator lists in the category, in its order.
 std::vector<VideoInputDevice> videoInputDevices();

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr const char* USAGE =
-    "usage: remote [--device N] COMMAND\n"
+    "usage: remote [--device N] COMMAND       N: the card device (0-3) acted on, 0 by default\n"
     "  press KEY                 one press: shown until one read has latched it (waits up to 2 s)\n"
     "  hold KEY [--ms MS]        held for MS milliseconds, or until release\n"
     "  release\n"
@@ -29,7 +29,8 @@ constexpr const char* USAGE =
     "  poke ADDRESS VALUE        sets a chip register (numbers in C notation: 0x350014)\n"
     "  reset                     clears key, faults, registers and the log\n"
     "  state | log               what the card shows now | every request since the last reset\n"
-    "  filter add NAME [--none | --device N] [--slot S] [--instance KEY]\n"
+    "  filter add NAME [--none] [--slot S] [--instance KEY]\n"
+    "                            a filter leading to device N, or to no handle at all\n"
     "  filter clear | filter list\n"
     "  setup                     installs and starts the card; with an empty video input\n"
     "                            category registers \"Solvanta QN52X Video Capture\" on device 0\n"
@@ -213,7 +214,8 @@ int filterCommand(const Arguments& args) {
         return clearVideoInputCategory(&problem) ? 0 : fail(problem.c_str());
     if (action == "list") {
         for (const VideoInputDevice& device : videoInputDevices())
-            std::printf("%s  %s\n", device.clsid.c_str(), device.friendlyName.c_str());
+            std::printf("%s  %-32s %s\n", device.clsid.c_str(), device.friendlyName.c_str(),
+                        device.cardDevice.c_str());
         return 0;
     }
     if (action != "add" || args.words.size() < 3)
@@ -221,12 +223,10 @@ int filterCommand(const Arguments& args) {
     FilterRegistration filter;
     filter.friendlyName = args.words[2];
     filter.instance = args.option("--instance", "");
-    DWORD device = 0;
     DWORD slot = firstFreeSimFilterSlot();
-    if (!parseNumber(args.option("--device", "0"), &device) ||
-        !parseNumber(args.option("--slot", std::to_string(slot).c_str()), &slot))
+    if (!parseNumber(args.option("--slot", std::to_string(slot).c_str()), &slot))
         return usage();
-    filter.device = args.flag("--none") ? SIM_FILTER_NO_DEVICE : static_cast<int>(device);
+    filter.device = args.flag("--none") ? SIM_FILTER_NO_DEVICE : static_cast<int>(args.device);
     filter.slot = slot;
     return registerSimFilter(filter, &problem) ? 0 : fail(problem.c_str());
 }

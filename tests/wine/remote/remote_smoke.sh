@@ -39,10 +39,10 @@ expect "a key on a second device" 'raw code 30' --device 2 hold power
 expect "shows there" 'remote register 0x1E' --device 2 state
 expect "and not on the first" 'remote register 0x40' state
 expect "filters can be registered" '^$' filter clear
-expect "by name and device" '^$' filter add "Taviro QN52X Video Capture" --device 1 --instance b
+expect "by name and device" '^$' --device 1 filter add "Taviro QN52X Video Capture" --instance b
 expect "or without a handle" '^$' filter add "Solvanta QN52X Video Capture" --none --instance a
-expect "and are listed in the enumerator's order" \
-    'Solvanta QN52X Video Capture.*Taviro QN52X Video Capture' filter list
+expect "and are listed in the enumerator's order, with their devices" \
+    'Solvanta QN52X Video Capture +\{.*Taviro QN52X Video Capture +\\\\\.\\QN520Card1' filter list
 expect "usage on nonsense" 'usage: remote' frobnicate
 remote filter clear >/dev/null
 
