@@ -8,6 +8,14 @@
 
 HANDLE captureHandle = nullptr;
 
+// The kernel-streaming object interface of a filter; declared here, as its own header needs the
+// whole kernel-streaming header set for this one method. It must keep external linkage: inside
+// the anonymous namespace GCC sees that nothing in this file implements it, "devirtualizes"
+// KsGetObjectHandle to __cxa_pure_virtual at -O2, and the call crashes.
+struct IKsObject : public IUnknown {
+    virtual HANDLE STDMETHODCALLTYPE KsGetObjectHandle() = 0;
+};
+
 namespace {
 
 IBaseFilter* captureFilter = nullptr;
@@ -22,13 +30,8 @@ constexpr const char* ACCEPTED_NAMES[] = {
 // Friendly names longer than this (terminator included) never match.
 constexpr int FRIENDLY_NAME_BYTES = 80;
 
-// The kernel-streaming object interface of a filter; declared here, as its own header needs the
-// whole kernel-streaming header set for this one method.
 const GUID IKS_OBJECT_IID = {
     0x423C13A2, 0x2070, 0x11D0, {0x9E, 0xF7, 0x00, 0xAA, 0x00, 0xA2, 0x16, 0xA1}};
-struct IKsObject : public IUnknown {
-    virtual HANDLE STDMETHODCALLTYPE KsGetObjectHandle() = 0;
-};
 
 // True when the device behind the moniker carries exactly this friendly name.
 bool hasFriendlyName(IMoniker* moniker, const char* friendlyName) {
