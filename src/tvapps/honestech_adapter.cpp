@@ -7,23 +7,19 @@ namespace {
 
 constexpr const char* MAIN_WINDOW_CLASS = "honestechTV 2.0";
 
-constexpr AppCommand digit(int d) {
-    return postKey('0' + d, digitKeyLParam[d]);
-}
-
 // Button 18 and buttons 20 and 21 are the dispatcher's own; buttons 11 and above 31 do nothing.
 constexpr ButtonRow BUTTON_MAP[] = {
     // button  normal           Japan mode
-    {0, digit(0), digit(0)},
-    {1, digit(1), digit(1)},
-    {2, digit(2), digit(2)},
-    {3, digit(3), digit(3)},
-    {4, digit(4), digit(4)},
-    {5, digit(5), digit(5)},
-    {6, digit(6), digit(6)},
-    {7, digit(7), digit(7)},
-    {8, digit(8), digit(8)},
-    {9, digit(9), digit(9)},
+    {0, postDigit(0), postDigit(0)},
+    {1, postDigit(1), postDigit(1)},
+    {2, postDigit(2), postDigit(2)},
+    {3, postDigit(3), postDigit(3)},
+    {4, postDigit(4), postDigit(4)},
+    {5, postDigit(5), postDigit(5)},
+    {6, postDigit(6), postDigit(6)},
+    {7, postDigit(7), postDigit(7)},
+    {8, postDigit(8), postDigit(8)},
+    {9, postDigit(9), postDigit(9)},
     {10, postKey(VK_MULTIPLY), postKey(VK_MULTIPLY)},
     {11, NOTHING, NOTHING},
     {12, postKey('N'), postKey('N')},

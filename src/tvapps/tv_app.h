@@ -41,6 +41,11 @@ inline constexpr LPARAM digitKeyLParam[10] = {
     0x00060001, 0x00070001, 0x00080001, 0x00090001, 0x000A0001,
 };
 
+// The digit command shared by the button maps: the digit's key, posted with its own lParam.
+constexpr AppCommand postDigit(int d) {
+    return postKey('0' + d, digitKeyLParam[d]);
+}
+
 // The command line that starts an application never exceeds this size, terminator included.
 constexpr int COMMAND_LINE_SIZE = 256;
 

@@ -12,9 +12,6 @@ constexpr LPARAM CLOSE_KEY_LPARAM = keyLParam(0x2D);
 // The adapter's own command.
 constexpr UINT TOGGLE_MINIMISED = 1;
 
-constexpr AppCommand digit(int d) {
-    return postKey('0' + d, digitKeyLParam[d]);
-}
 // A posted key with the lParam built from its scan code.
 constexpr AppCommand scanKey(UINT vk, BYTE scan, bool extended = false) {
     return postKey(vk, keyLParam(scan, extended));
@@ -29,16 +26,16 @@ constexpr bool EXTENDED = true;
 // nothing.
 constexpr ButtonRow BUTTON_MAP[] = {
     // button  normal                               Japan mode
-    {0, digit(0), digit(0)},
-    {1, digit(1), digit(1)},
-    {2, digit(2), digit(2)},
-    {3, digit(3), digit(3)},
-    {4, digit(4), digit(4)},
-    {5, digit(5), digit(5)},
-    {6, digit(6), digit(6)},
-    {7, digit(7), digit(7)},
-    {8, digit(8), digit(8)},
-    {9, digit(9), digit(9)},
+    {0, postDigit(0), postDigit(0)},
+    {1, postDigit(1), postDigit(1)},
+    {2, postDigit(2), postDigit(2)},
+    {3, postDigit(3), postDigit(3)},
+    {4, postDigit(4), postDigit(4)},
+    {5, postDigit(5), postDigit(5)},
+    {6, postDigit(6), postDigit(6)},
+    {7, postDigit(7), postDigit(7)},
+    {8, postDigit(8), postDigit(8)},
+    {9, postDigit(9), postDigit(9)},
     {10, NOTHING, NOTHING},
     {11, NOTHING, NOTHING},
     {12, scanKey('A', 0x1E), scanKey('A', 0x1E)},
