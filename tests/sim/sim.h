@@ -185,7 +185,7 @@ struct WindowSpec {
     bool minimized = false;
     bool visible = true;
 };
-HWND createWindow(const WindowSpec& spec);
+HWND createWindow(const WindowSpec& wanted);
 void destroyWindow(HWND window);
 std::string describe(HWND window);
 // Answers messages sent (SendMessageA) to the window; without one, sent messages answer 0.
@@ -197,7 +197,7 @@ bool isTopmost(HWND window);
 // Fails every PostMessageA to the window (the program must not care).
 void setPostFails(HWND window, bool fails);
 // WinExec of a command line with this executable at its end creates this window as it starts.
-void showWindowOnExec(const std::string& exeName, const WindowSpec& spec);
+void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted);
 
 // ---------------------------------------------------------------- screen and pointer
 void setFullScreenSize(int width, int height);

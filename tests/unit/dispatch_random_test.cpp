@@ -155,10 +155,10 @@ protected:
     }
 
     static int firstRunning() {
-        for (const auto& [index, spec] : RUNNING_SEARCH)
+        for (const auto& [index, wanted] : RUNNING_SEARCH)
             if (FindWindowExA(GetDesktopWindow(), nullptr,
-                              spec.className.empty() ? nullptr : spec.className.c_str(),
-                              spec.title.empty() ? nullptr : spec.title.c_str()))
+                              wanted.className.empty() ? nullptr : wanted.className.c_str(),
+                              wanted.title.empty() ? nullptr : wanted.title.c_str()))
                 return index;
         return -1;
     }

@@ -62,8 +62,8 @@ TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindo
     for (const Case& c : cases) {
         sim::reset();
         tvApp(App::LumenTvr).installed = c.installed ? 1 : 0;
-        for (const sim::WindowSpec& spec : c.windows)
-            sim::createWindow(spec);
+        for (const sim::WindowSpec& wanted : c.windows)
+            sim::createWindow(wanted);
         EXPECT_EQ(describeMenu(), c.menu) << c.name;
     }
 }

@@ -120,11 +120,11 @@ TEST_F(TvAppRecordTest, eachSearchFindsOnlyWhatItsRuleAllows) {
         SCOPED_TRACE(c.what);
         sim::reset();
         HWND previous = nullptr;
-        for (sim::WindowSpec spec : c.windows) {
-            // A spec labelled "c" or "kid" is a child of the window before it.
-            if (spec.label == "c" || spec.label == "kid")
-                spec.parent = previous;
-            previous = sim::createWindow(spec);
+        for (sim::WindowSpec wanted : c.windows) {
+            // A wanted labelled "c" or "kid" is a child of the window before it.
+            if (wanted.label == "c" || wanted.label == "kid")
+                wanted.parent = previous;
+            previous = sim::createWindow(wanted);
         }
         EXPECT_EQ(sim::describe(c.search()), c.expected);
     }

@@ -25,8 +25,8 @@ std::vector<std::string> deletedFiles() {
 void setWinExecResult(UINT result) {
     desktop().winExecResult = result;
 }
-void showWindowOnExec(const std::string& exeName, const WindowSpec& spec) {
-    desktop().execWindows.push_back({lower(exeName), spec});
+void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted) {
+    desktop().execWindows.push_back({lower(exeName), wanted});
 }
 
 void setOpenTokenFails(bool fails) {
@@ -124,11 +124,11 @@ UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow) {
     if (d.winExecResult <= 31)
         return d.winExecResult;
     const std::string line = lower(lpCmdLine ? lpCmdLine : "");
-    for (const auto& [exe, spec] : d.execWindows) {
+    for (const auto& [exe, wanted] : d.execWindows) {
         const auto at = line.rfind(exe);
         if (at != std::string::npos && (at + exe.size() == line.size() ||
                                         (at + exe.size() + 1 == line.size() && line.back() == '"')))
-            sim::createWindow(spec);
+            sim::createWindow(wanted);
     }
     return d.winExecResult;
 }

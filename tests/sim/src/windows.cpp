@@ -59,17 +59,17 @@ Window* findWindow(HWND window) {
 
 namespace sim {
 
-HWND createWindow(const WindowSpec& spec) {
+HWND createWindow(const WindowSpec& wanted) {
     auto& d = desktop();
     HWND w = reinterpret_cast<HWND>(d.nextWindow);
     d.nextWindow += 0x10;
     Window& window = d.windows[key(w)];
-    window.label = spec.label;
-    window.className = spec.className;
-    window.title = spec.title;
-    window.parent = parentKey(spec.parent);
-    window.minimized = spec.minimized;
-    window.visible = spec.visible;
+    window.label = wanted.label;
+    window.className = wanted.className;
+    window.title = wanted.title;
+    window.parent = parentKey(wanted.parent);
+    window.minimized = wanted.minimized;
+    window.visible = wanted.visible;
     d.zOrder.insert(d.zOrder.begin(), w);
     return w;
 }
