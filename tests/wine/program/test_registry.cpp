@@ -20,6 +20,10 @@ bool writeString(const char* keyPath, const char* name, const std::string& text)
     return writeValue(keyPath, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
+bool storeDefaultAppAsBinary(DWORD number) {
+    return writeValue(SETTINGS_KEY_PATH, "DefaultTVAPP", REG_BINARY, &number, sizeof number);
+}
+
 RegistryValue readValue(const char* keyPath, const char* name) {
     RegistryValue value;
     HKEY key = nullptr;

@@ -13,6 +13,10 @@ bool writeDword(const char* keyPath, const char* name, DWORD value);
 bool writeValue(const char* keyPath, const char* name, DWORD type, const void* data, DWORD size);
 bool writeString(const char* keyPath, const char* name, const std::string& text);
 
+// "DefaultTVAPP" stored as REG_BINARY, four bytes: the program reads it like a number but would
+// write it back as REG_DWORD, so the value's type afterwards shows whether it wrote at all.
+bool storeDefaultAppAsBinary(DWORD number);
+
 struct RegistryValue {
     bool exists = false;
     DWORD type = REG_NONE;
