@@ -40,6 +40,8 @@ public:
                                  10, nullptr, nullptr, windowClass.hInstance, nullptr);
     }
     ~LumenTvrWindow() { DestroyWindow(window); }
+    LumenTvrWindow(const LumenTvrWindow&) = delete;
+    LumenTvrWindow& operator=(const LumenTvrWindow&) = delete;
     HWND window;
 };
 

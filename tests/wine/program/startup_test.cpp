@@ -11,6 +11,7 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -99,6 +100,24 @@ TEST_F(ProgramStartup, clearsTheWayThenRunsWithAHiddenWindowAndAnIcon) {
     EXPECT_TRUE(iconGoneBeforeTheWindow(run));
 }
 
+// A window of the older utility's class, whatever its title; gone with the object, so a failed
+// test leaves nothing that would block the next start.
+struct OlderUtilityWindow {
+    OlderUtilityWindow() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "QN52X Remote Control";
+        RegisterClassA(&windowClass); // fails harmlessly when registered before
+        window = CreateWindowExA(0, windowClass.lpszClassName, "Anything", WS_OVERLAPPEDWINDOW, 0,
+                                 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    }
+    ~OlderUtilityWindow() { DestroyWindow(window); }
+    OlderUtilityWindow(const OlderUtilityWindow&) = delete;
+    OlderUtilityWindow& operator=(const OlderUtilityWindow&) = delete;
+    HWND window;
+};
+
 // A window of either family's class, whatever its title, makes a new copy end at once; the way
 // is still cleared before the test.
 TEST_F(ProgramStartup, aRunningCopyOrTheOlderUtilityBlocksTheStart) {
@@ -108,23 +127,16 @@ TEST_F(ProgramStartup, aRunningCopyOrTheOlderUtilityBlocksTheStart) {
                          // older utility's class, made by the test
     };
     const Blocker blockers[] = {{"a first copy", true}, {"the older utility", false}};
-    WNDCLASSA olderClass{};
-    olderClass.lpfnWndProc = DefWindowProcA;
-    olderClass.hInstance = GetModuleHandleA(nullptr);
-    olderClass.lpszClassName = "QN52X Remote Control";
-    RegisterClassA(&olderClass);
-
     for (const Blocker& blocker : blockers) {
         SCOPED_TRACE(blocker.title);
         ProgramRun first;
-        HWND older = nullptr;
+        std::unique_ptr<OlderUtilityWindow> older;
         if (blocker.runProgram) {
             startProgram(first);
             ASSERT_TRUE(iconShownFor(first));
         } else {
-            older = CreateWindowExA(0, olderClass.lpszClassName, "Anything", WS_OVERLAPPEDWINDOW, 0,
-                                    0, 10, 10, nullptr, nullptr, olderClass.hInstance, nullptr);
-            ASSERT_NE(older, nullptr);
+            older.reset(new OlderUtilityWindow);
+            ASSERT_NE(older->window, nullptr);
         }
         RecorderWindows utilities(COMPETING_TITLES);
         ASSERT_TRUE(utilities.ok() && utilities.stackedAsListed());
@@ -146,7 +158,6 @@ TEST_F(ProgramStartup, aRunningCopyOrTheOlderUtilityBlocksTheStart) {
             exitProgram(first);
         } else {
             EXPECT_TRUE(trayIconWindows().empty());
-            DestroyWindow(older);
         }
     }
 }
