@@ -1,6 +1,7 @@
 // Buttons pressed on the simulated card, followed to where they land: the stand-in TV
 // application's own log, the program's launch of the default application, and the pointer.
 #include "harness/deadline.h"
+#include "program/foreign_windows.h"
 #include "program/program_fixture.h"
 #include "program/standins.h"
 #include "program/test_registry.h"
@@ -62,6 +63,47 @@ TEST_F(ProgramKeyDispatch, powerStartsTheDefaultAppFromAFolderWithBlanksAndASeco
     EXPECT_TRUE(
         sameEvents(lumenTvr.log(), {"started lumentvr", "lumentvr msg=0xBD0 wParam=0x1 lParam=0x0",
                                     "exit lumentvr"}));
+    EXPECT_TRUE(run.running());
+    exitProgram(run);
+}
+
+// Power held across many polls acts once: its repeats would close what it started and start it
+// again.
+TEST_F(ProgramKeyDispatch, aHeldPowerStartsTheDefaultAppOnceAndLeavesItRunning) {
+    InstalledStandin lumenTvr(StandinRole::LumenTvr, "C:\\qn520-e2e\\TVR");
+    ASSERT_TRUE(lumenTvr.ok());
+    ASSERT_TRUE(writeDword(SETTINGS_KEY_PATH, "DefaultTVAPP", 3));
+    ProgramRun run;
+    startProgram(run);
+    holdButton("power", 1000);
+    ASSERT_TRUE(lumenTvr.waitForLine("started lumentvr"));
+    CardState state = {};
+    ASSERT_TRUE(card().state(state));
+    EXPECT_GE(state.keyLatches, 10u) << "the hold was read too few times to repeat";
+    waitForReads(5);
+    EXPECT_TRUE(sameEvents(lumenTvr.log(), {"started lumentvr"}));
+    EXPECT_NE(lumenTvr.window(), nullptr);
+    exitProgram(run);
+}
+
+// With the default application not installed, Power asks for the settings to be made again.
+TEST_F(ProgramKeyDispatch, powerWithTheDefaultAppNotInstalledAsksForNewSettings) {
+    ASSERT_TRUE(writeDword(SETTINGS_KEY_PATH, "DefaultTVAPP", 2));
+    ProgramRun run;
+    startProgram(run);
+    pressButton("power");
+    HWND box = waitForDialog(run.processId(), "QN520 Remote Control");
+    ASSERT_NE(box, nullptr) << "no message";
+    std::vector<std::string> texts;
+    for (const ControlInfo& control : controlsOf(box))
+        if (control.kind == "Static" && !control.text.empty())
+            texts.push_back(control.text);
+    EXPECT_EQ(texts, std::vector<std::string>{"Please re-initialize the TV application settings."});
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    // Polling goes on inside the message's own loop.
+    waitForReads(3);
+    ASSERT_TRUE(clickDialogButton(box, IDOK));
+    EXPECT_TRUE(waitUntilClosed(box));
     EXPECT_TRUE(run.running());
     exitProgram(run);
 }

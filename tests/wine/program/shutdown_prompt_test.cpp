@@ -50,6 +50,25 @@ TEST_F(ProgramShutdownPrompt, button21OpensItAndAnotherButtonCancelsIt) {
     exitProgram(run);
 }
 
+// Held, button 21 is read by many polls; only the first acts, so the prompt it opens is not
+// answered by its own repeats.
+TEST_F(ProgramShutdownPrompt, aHeldButton21OpensThePromptOnceAndItStaysOpen) {
+    ProgramRun run;
+    startProgram(run);
+    holdButton("21", 700);
+    HWND prompt = waitForDialog(run.processId(), PROMPT_CAPTION);
+    ASSERT_NE(prompt, nullptr) << "no Shut Down prompt";
+    CardState state = {};
+    ASSERT_TRUE(card().state(state));
+    EXPECT_GE(state.keyLatches, 5u) << "the hold was read too few times to repeat";
+    waitForReads(3);
+    EXPECT_TRUE(IsWindowVisible(prompt)) << "the repeats answered the prompt";
+    EXPECT_EQ(visibleWindowsOf(run.processId(), "#32770").size(), 1u);
+    pressButton("1");
+    EXPECT_TRUE(waitUntilClosed(prompt));
+    exitProgram(run);
+}
+
 TEST_F(ProgramShutdownPrompt, button21DoesNothingWhileATvApplicationRuns) {
     InstalledStandin powerVcr(StandinRole::PowerVcr, "C:\\qn520-e2e\\PowerVCR");
     ASSERT_TRUE(powerVcr.ok() && powerVcr.startHere());
