@@ -9,6 +9,8 @@
 #include "program/test_registry.h"
 
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -64,6 +66,54 @@ TEST_F(ProgramDialogs, aboutFromTheMenuShowsItsTemplate) {
     ASSERT_TRUE(clickDialogButton(about, IDOK));
     EXPECT_TRUE(waitUntilClosed(about));
     EXPECT_TRUE(run.running());
+    exitProgram(run);
+}
+
+void typeKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+    for (const auto& key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key.first;
+        input.ki.dwFlags = key.second ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof input);
+    }
+}
+
+// The Setting dialog has no menu item: Alt+"?" reaches it once a click on the icon has made the
+// hidden window the foreground window. Typed as real keys (the display's US layout: "/" and,
+// with Shift, "?" on VK_OEM_2), so the characters come from the program's own TranslateMessage.
+TEST_F(ProgramDialogs, altQuestionMarkOpensSettingAndAltSlashAboutAfterAClickOnTheIcon) {
+    ProgramRun run;
+    startProgram(run);
+    ASSERT_TRUE(iconShownFor(run));
+    ASSERT_TRUE(clickOnlyTrayIcon(WM_RBUTTONDOWN));
+    std::vector<HWND> menus;
+    ASSERT_TRUE(waitUntil([&] { return !(menus = programMenus(run)).empty(); }, 5000));
+    PostMessageA(menus[0], WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(waitUntil([&] { return programMenus(run).empty(); }, 5000));
+    ASSERT_EQ(GetForegroundWindow(), run.window());
+
+    const struct {
+        const char* caption;
+        bool shift;
+    } accelerators[] = {{SETTING_CAPTION, true}, {ABOUT_CAPTION, false}};
+    for (const auto& a : accelerators) {
+        SCOPED_TRACE(a.caption);
+        if (a.shift)
+            typeKeys({{VK_MENU, false},
+                      {VK_SHIFT, false},
+                      {VK_OEM_2, false},
+                      {VK_OEM_2, true},
+                      {VK_SHIFT, true},
+                      {VK_MENU, true}});
+        else
+            typeKeys({{VK_MENU, false}, {VK_OEM_2, false}, {VK_OEM_2, true}, {VK_MENU, true}});
+        HWND dialog = waitForDialog(run.processId(), a.caption);
+        ASSERT_NE(dialog, nullptr) << "the accelerator opened nothing";
+        EXPECT_EQ(visibleWindowsOf(run.processId(), "#32770").size(), 1u);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(waitUntilClosed(dialog));
+    }
     exitProgram(run);
 }
 
