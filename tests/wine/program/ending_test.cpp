@@ -25,17 +25,27 @@ TEST_F(ProgramEnding, eachWayEndsWithCodeZeroAndNoIconLeft) {
     const struct {
         const char* title;
         Ending ending;
+        int dialogCommand; // a dialog opened first (30 About, 32 Setting), or 0
+        const char* dialogCaption;
     } cases[] = {
-        {"Exit in the menu", Ending::MenuExit},
-        {"WM_COMMAND 1201 from another program", Ending::ExitCommand},
-        {"WM_COMMAND 31 from another program", Ending::CloseCommand},
-        {"WM_CLOSE from another program", Ending::CloseMessage},
+        {"Exit in the menu", Ending::MenuExit, 0, nullptr},
+        {"WM_COMMAND 1201 from another program", Ending::ExitCommand, 0, nullptr},
+        {"WM_COMMAND 31 from another program", Ending::CloseCommand, 0, nullptr},
+        {"WM_CLOSE from another program", Ending::CloseMessage, 0, nullptr},
+        {"WM_COMMAND 1201 while About is open", Ending::ExitCommand, 30,
+         "QN520 Remote Control - About"},
+        {"WM_CLOSE while Setting is open", Ending::CloseMessage, 32,
+         "QN520 Remote Control - Setting"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.title);
         ProgramRun run;
         startProgram(run);
         ASSERT_TRUE(iconShownFor(run));
+        if (c.dialogCommand) {
+            PostMessageA(run.window(), WM_COMMAND, c.dialogCommand, 0);
+            ASSERT_NE(waitForDialog(run.processId(), c.dialogCaption), nullptr);
+        }
         switch (c.ending) {
         case Ending::MenuExit:
             chooseExitInTheMenu(run);
