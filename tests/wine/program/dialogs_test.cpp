@@ -8,7 +8,6 @@
 #include "program/standins.h"
 #include "program/test_registry.h"
 
-#include <cstdio>
 #include <initializer_list>
 #include <utility>
 
@@ -38,12 +37,6 @@ const std::vector<ExpectedControl> SETTING_CONTROLS = {
     {"ComboBox", APP_LIST, "", CBS_DROPDOWNLIST | WS_TABSTOP, 45, 25, 120, 0},
 };
 
-void saveShot(HWND window, const char* name) {
-    const std::string path = saveScreenshot(window, name);
-    EXPECT_FALSE(path.empty()) << "no screenshot " << name;
-    std::printf("screenshot: %s\n", path.c_str());
-}
-
 TEST_F(ProgramDialogs, aboutFromTheMenuShowsItsTemplate) {
     ProgramRun run;
     startProgram(run);
@@ -60,7 +53,7 @@ TEST_F(ProgramDialogs, aboutFromTheMenuShowsItsTemplate) {
     EXPECT_EQ(GetWindow(about, GW_OWNER), run.window());
     EXPECT_TRUE(hasTemplateControls(about, 250, 45, ABOUT_CONTROLS));
     EXPECT_TRUE(placedForTheScreen(about));
-    saveShot(about, "about.png");
+    EXPECT_TRUE(keepScreenshot(about, "about.png"));
     // Polling goes on while the dialog is open.
     waitForReads(3);
     ASSERT_TRUE(clickDialogButton(about, IDOK));
@@ -213,7 +206,7 @@ TEST_F(ProgramDialogs, settingListsTheInstalledAppsPreselectsTheDefaultAndSavesO
             const std::vector<HWND> dropDowns = windowsOf(run.processId(), "ComboLBox");
             ASSERT_EQ(dropDowns.size(), 1u);
             EXPECT_TRUE(GetWindowLongA(dropDowns[0], GWL_STYLE) & WS_VSCROLL);
-            saveShot(setting, "setting.png");
+            EXPECT_TRUE(keepScreenshot(setting, "setting.png"));
         }
         if (c.chosen >= 0)
             SendMessageA(list, CB_SETCURSEL, c.chosen, 0);
