@@ -43,6 +43,37 @@ TEST_F(ProgramKeyDispatch, aDigitReachesTheRunningPowerVcrAsItsKey) {
     exitProgram(run);
 }
 
+// Key chords are typed as real keyboard input into the application brought to the front, each
+// event with the extended-key flag (bit 24; scan code 0). Power closes PowerVCR with Ctrl+X.
+TEST_F(ProgramKeyDispatch, chordsAreTypedIntoPowerVcrAndPowerClosesItWithCtrlX) {
+    InstalledStandin powerVcr(StandinRole::PowerVcr, "C:\\qn520-e2e\\PowerVCR");
+    ASSERT_TRUE(powerVcr.ok() && powerVcr.startHere());
+    ProgramRun run;
+    startProgram(run);
+    pressButton("7"); // makes PowerVCR the target
+    ASSERT_TRUE(powerVcr.waitForLine("powervcr msg=0x100 wParam=0x37 lParam=0x80001"));
+    waitForReads(5);
+    pressButton("12"); // Ctrl+U
+    EXPECT_TRUE(powerVcr.waitForLine("powervcr msg=0x101 wParam=0x11 lParam=0xC1000001"));
+    waitForReads(5);
+    pressButton("power");
+    EXPECT_TRUE(powerVcr.waitForLine("exit powervcr")) << "Power did not close PowerVCR";
+    const std::vector<std::string> expected = {
+        "started powervcr",
+        "powervcr msg=0x100 wParam=0x37 lParam=0x80001",
+        "powervcr msg=0x100 wParam=0x11 lParam=0x1000001", // Ctrl+U: Ctrl down
+        "powervcr msg=0x100 wParam=0x55 lParam=0x1000001",
+        "powervcr msg=0x101 wParam=0x55 lParam=0xC1000001",
+        "powervcr msg=0x101 wParam=0x11 lParam=0xC1000001",
+        "powervcr msg=0x100 wParam=0x11 lParam=0x1000001", // Ctrl+X: closes on the X
+        "powervcr msg=0x100 wParam=0x58 lParam=0x1000001",
+        "exit powervcr",
+    };
+    EXPECT_TRUE(sameEvents(powerVcr.log(), expected));
+
+    exitProgram(run);
+}
+
 TEST_F(ProgramKeyDispatch, powerStartsTheDefaultAppFromAFolderWithBlanksAndASecondPressClosesIt) {
     InstalledStandin lumenTvr(StandinRole::LumenTvr, "C:\\qn520 e2e\\Lumen TVR");
     ASSERT_TRUE(lumenTvr.ok());
