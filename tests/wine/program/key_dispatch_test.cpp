@@ -106,11 +106,9 @@ TEST_F(ProgramKeyDispatch, aHeldPowerStartsTheDefaultAppOnceAndLeavesItRunning) 
     ASSERT_TRUE(writeDword(SETTINGS_KEY_PATH, "DefaultTVAPP", 3));
     ProgramRun run;
     startProgram(run);
-    holdButton("power", 1000);
+    // Held for 15 reads, about a second, or longer while the launch keeps the program busy.
+    holdButtonForReads("power", 15);
     ASSERT_TRUE(lumenTvr.waitForLine("started lumentvr"));
-    CardState state = {};
-    ASSERT_TRUE(card().state(state));
-    EXPECT_GE(state.keyLatches, 10u) << "the hold was read too few times to repeat";
     waitForReads(5);
     EXPECT_TRUE(sameEvents(lumenTvr.log(), {"started lumentvr"}));
     EXPECT_NE(lumenTvr.window(), nullptr);

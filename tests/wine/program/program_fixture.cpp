@@ -85,6 +85,17 @@ void ProgramFixture::holdButton(const char* key, DWORD holdMs) {
                   holdMs + READ_TIMEOUT_MS));
 }
 
+void ProgramFixture::holdButtonForReads(const char* key, DWORD reads) {
+    const int raw = rawCodeOfKey(key);
+    ASSERT_GE(raw, 0) << "no key " << key;
+    ASSERT_TRUE(card().press(static_cast<DWORD>(raw), 0, reads));
+    CardState state = {};
+    ASSERT_TRUE(
+        waitUntil([&] { return card().state(state) && state.remoteRegister == CARD_NO_KEY; },
+                  READ_TIMEOUT_MS + 100 * reads))
+        << "the program read key " << key << " only " << state.keyLatches << " times";
+}
+
 std::vector<RemoteRead> ProgramFixture::remoteReads() {
     CardState state = {};
     const std::vector<CardLogEntry> log = card().log();

@@ -38,6 +38,8 @@ protected:
     void pressButton(const char* key);
     // Holds the button for `holdMs`, then waits until the card shows no key again.
     void holdButton(const char* key, DWORD holdMs);
+    // Holds the button until `reads` reads of the program have seen it, however long that takes.
+    void holdButtonForReads(const char* key, DWORD reads);
     // Waits until the program has read the register `reads` more times.
     void waitForReads(DWORD reads);
     // The remote register reads since the card was last reset, oldest first.

@@ -52,12 +52,9 @@ TEST_F(ProgramShutdownPrompt, button21OpensItAndAnotherButtonCancelsIt) {
 TEST_F(ProgramShutdownPrompt, aHeldButton21OpensThePromptOnceAndItStaysOpen) {
     ProgramRun run;
     startProgram(run);
-    holdButton("21", 700);
+    holdButtonForReads("21", 10);
     HWND prompt = waitForDialog(run.processId(), PROMPT_CAPTION);
     ASSERT_NE(prompt, nullptr) << "no Shut Down prompt";
-    CardState state = {};
-    ASSERT_TRUE(card().state(state));
-    EXPECT_GE(state.keyLatches, 5u) << "the hold was read too few times to repeat";
     waitForReads(3);
     EXPECT_TRUE(IsWindowVisible(prompt)) << "the repeats answered the prompt";
     EXPECT_EQ(visibleWindowsOf(run.processId(), "#32770").size(), 1u);
