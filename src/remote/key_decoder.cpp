@@ -25,6 +25,7 @@ RemoteButton translateRawCode(DWORD rawCode) {
 
 KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targetActive,
                             bool japanMode) {
+    ++readings;
     if (!reading.readOk || (reading.value & NO_KEY_BIT))
         return {false, 0, false};
 
@@ -47,4 +48,9 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targ
     const bool heldBack =
         repeating && repeatCount != 0 && repeatCount % REPEAT_DIVISOR != 0 && targetActive;
     return {true, heldBack ? BUTTON_SUPPRESSED : button, repeating == 0};
+}
+
+void KeyDecoder::actedOn(unsigned reading, DWORD now) {
+    if (reading == readings)
+        lastKeyTick = now;
 }

@@ -34,10 +34,19 @@ struct RegisterReading {
 class KeyDecoder {
 public:
     KeyPress decode(const RegisterReading& reading, DWORD now, bool targetActive, bool japanMode);
+    // Readings decoded so far; a poll notes it before it acts on its button.
+    unsigned readingsDecoded() const { return readings; }
+    // The poll that decoded reading number `reading` has acted on its button, at `now`. When no
+    // other reading came in meanwhile, the thread was busy (starting an application waits until
+    // it is ready) and nothing could look at the register: the button counts as seen until now,
+    // so a hold that outlasts the action stays one press. A nested poll's reading has shown what
+    // happened instead, and is left to stand.
+    void actedOn(unsigned reading, DWORD now);
 
 private:
     RemoteButton lastButton = 0;
     DWORD lastKeyTick = 0;
     int repeating = 0;
     int repeatCount = 0;
+    unsigned readings = 0;
 };

@@ -30,5 +30,7 @@ void CALLBACK pollCycle(HWND owner, UINT, UINT_PTR, DWORD) {
         return;
     if (press.freshPress)
         MouseEmulator.resetAcceleration();
+    const unsigned reading = RemoteDecoder.readingsDecoded();
     dispatchButton(press.button, owner);
+    RemoteDecoder.actedOn(reading, GetTickCount());
 }

@@ -105,6 +105,9 @@ void setWinIni(const std::string& section, const std::string& key, const std::st
 std::vector<std::string> deletedFiles();
 // WinExec answers this value (greater than 31 is success; 33 unless set).
 void setWinExecResult(UINT result);
+// WinExec waits this long before it returns, as the real one waits until the new program is
+// ready for input: the clock moves on, no timer routine runs (0 unless set).
+void setWinExecWait(DWORD ms);
 
 // ---------------------------------------------------------------- token and shutdown
 void setOpenTokenFails(bool fails);

@@ -152,3 +152,30 @@ TEST(KeyDecoder, OtherButtonsKeepTheirRepeats) {
             }
         }
 }
+
+// A poll that is busy acting on its button (starting an application waits until it is ready)
+// keeps every other poll from looking: the button counts as seen until the action ended.
+TEST(KeyDecoder, ActingOnAButtonCountsAsSeeingItUntilTheActionEnds) {
+    const struct {
+        const char* name;
+        bool nestedIdleReading; // a nested poll saw the key released during the action
+        DWORD actionEnds;
+        DWORD nextSighting;
+        bool repeat;
+    } cases[] = {
+        {"still held after a long action", false, 100400, 100465, true},
+        {"seen again 250 ms after the action ended", false, 100400, 100650, false},
+        {"released, as a nested poll saw", true, 100400, 100465, false},
+    };
+    for (const auto& c : cases) {
+        KeyDecoder decoder;
+        decoder.decode(key(30), 100000, false, false);
+        const unsigned reading = decoder.readingsDecoded();
+        if (c.nestedIdleReading)
+            decoder.decode(IDLE, 100065, false, false);
+        decoder.actedOn(reading, c.actionEnds);
+        const KeyPress next = decoder.decode(key(30), c.nextSighting, false, false);
+        EXPECT_EQ(next.deliver, !c.repeat) << c.name; // Power: repeats act not at all
+        EXPECT_EQ(next.freshPress, !c.repeat) << c.name;
+    }
+}

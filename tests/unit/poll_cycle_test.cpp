@@ -150,6 +150,33 @@ TEST_F(PollCycleTest, powerHeldWithNoTargetStartsTheDefaultApplicationOnce) {
     EXPECT_EQ(PowerVcrApp.active, 1);
 }
 
+// Starting the application keeps the thread busy until it is ready (400 ms here), and no poll
+// runs meanwhile. A Power still held afterwards is the same press: it does not close what it has
+// just started. A separate press after the launch does.
+TEST_F(PollCycleTest, aHeldPowerOutlastingTheLaunchStillStartsTheApplicationOnce) {
+    install(PowerVcrApp, "C:\\PowerVCR");
+    defaultApp = DEFAULT_POWERVCR;
+    sim::showWindowOnExec("PVCR.EXE", {"PowerVCR", "PowerVCR II Taurus", "PowerVCR II"});
+    sim::setWinExecWait(400);
+    sim::pressRemoteKey(RAW_POWER);
+    polls(15);
+    EXPECT_EQ(sim::eventsStartingWith({"WinExec"}).size(), 1u);
+    EXPECT_TRUE(sim::eventsStartingWith({"keybd_event"}).empty()) << "the hold closed it again";
+    EXPECT_EQ(PowerVcrApp.active, 1);
+
+    sim::releaseRemoteKey();
+    polls(5);
+    sim::pressRemoteKey(RAW_POWER);
+    polls(1);
+    sim::releaseRemoteKey();
+    polls(1);
+    Events closing; // Ctrl+X as typed, without the bringing to the front
+    for (const std::string& event : ctrl("PowerVCR", 'X'))
+        if (event.compare(0, 11, "keybd_event") == 0)
+            closing.push_back(event);
+    EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"keybd_event"}), closing));
+}
+
 // Button 21 held for three polls opens the prompt; the repeats seen by the polls inside its modal
 // loop do not cancel it. Only a later, separate press answers it.
 TEST_F(PollCycleTest, button21HeldOpensThePromptWhichWaitsForASeparatePress) {

@@ -80,6 +80,7 @@ struct Desktop {
     std::map<std::string, std::string> winIni; // "section\nkey" lower-case -> value
     std::vector<std::string> deleted;
     UINT winExecResult = 33;
+    DWORD winExecWait = 0;
     std::vector<std::pair<std::string, WindowSpec>> execWindows;
 
     bool openTokenFails = false;

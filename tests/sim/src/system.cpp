@@ -25,6 +25,9 @@ std::vector<std::string> deletedFiles() {
 void setWinExecResult(UINT result) {
     desktop().winExecResult = result;
 }
+void setWinExecWait(DWORD ms) {
+    desktop().winExecWait = ms;
+}
 void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted) {
     desktop().execWindows.push_back({lower(exeName), wanted});
 }
@@ -130,6 +133,7 @@ UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow) {
                                         (at + exe.size() + 1 == line.size() && line.back() == '"')))
             sim::createWindow(wanted);
     }
+    d.ticks += d.winExecWait; // the thread stands still while the program comes up
     return d.winExecResult;
 }
 

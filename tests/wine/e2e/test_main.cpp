@@ -1,6 +1,7 @@
-// The Wine end-to-end tests of the capture-device code: the card's driver is installed and
+// The main routine of the Wine end-to-end test programs: the card's driver is installed and
 // started once for the run, COM is initialised on the test thread (which plays the program's
-// user-interface thread), and each fixture registers the filters it needs.
+// user-interface thread in the capture-device tests), and each fixture registers the filters it
+// needs.
 #include "harness/card_service.h"
 #include "harness/filter_registry.h"
 
@@ -17,7 +18,7 @@ namespace {
 constexpr UINT CRASH_EXIT_STATUS = 99;
 
 LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception) {
-    std::fprintf(stderr, "capture_device_tests: unhandled exception 0x%08lX at %p\n",
+    std::fprintf(stderr, "unhandled exception 0x%08lX at %p\n",
                  exception->ExceptionRecord->ExceptionCode,
                  exception->ExceptionRecord->ExceptionAddress);
     std::fflush(stderr);
