@@ -1,6 +1,7 @@
 #include "message_box_watcher.h"
 
 #include "deadline.h"
+#include "harness/window_text.h"
 
 namespace {
 
@@ -8,18 +9,6 @@ namespace {
 // OK was pressed; neither limit is reached unless something is broken.
 constexpr DWORD HOLD_TIMEOUT_MS = 10000;
 constexpr DWORD CLOSE_TIMEOUT_MS = 10000;
-
-std::string windowText(HWND window) {
-    char text[512];
-    const int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, length > 0 ? length : 0);
-}
-
-std::string className(HWND window) {
-    char name[64];
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? length : 0);
-}
 
 struct Search {
     DWORD process;
@@ -31,7 +20,7 @@ BOOL CALLBACK findBox(HWND window, LPARAM context) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     // Visible only once the dialog has finished its set-up, so its text is in place.
-    if (process == search->process && IsWindowVisible(window) && className(window) == "#32770") {
+    if (process == search->process && IsWindowVisible(window) && windowClass(window) == "#32770") {
         search->found = window;
         return FALSE;
     }
@@ -42,7 +31,7 @@ BOOL CALLBACK readChild(HWND child, LPARAM context) {
     auto* box = reinterpret_cast<SeenMessageBox*>(context);
     if (!IsWindowVisible(child))
         return TRUE;
-    const std::string kind = className(child);
+    const std::string kind = windowClass(child);
     if (kind == "Button")
         box->buttonIds.push_back(GetDlgCtrlID(child));
     else if (kind == "Static" && box->text.empty())

@@ -49,18 +49,6 @@ LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 } // namespace
 
-std::string windowText(HWND window) {
-    char text[512];
-    const int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, length > 0 ? length : 0);
-}
-
-std::string windowClass(HWND window) {
-    char name[64];
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? length : 0);
-}
-
 std::vector<HWND> visibleWindowsOf(DWORD process, const char* className) {
     Search search = {process, className, true, {}};
     EnumWindows(collect, reinterpret_cast<LPARAM>(&search));

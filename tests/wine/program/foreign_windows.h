@@ -3,13 +3,12 @@
 // carries between processes.
 #pragma once
 
+#include "harness/window_text.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-std::string windowText(HWND window);
-std::string windowClass(HWND window);
 
 // Visible top-level windows of `process` with class `className` ("#32770" for dialogs and
 // message boxes, "#32768" for popup menus), in Z order.
