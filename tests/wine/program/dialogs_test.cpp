@@ -41,12 +41,11 @@ TEST_F(ProgramDialogs, aboutFromTheMenuShowsItsTemplate) {
     ProgramRun run;
     startProgram(run);
     ASSERT_TRUE(iconShownFor(run));
-    ASSERT_TRUE(clickOnlyTrayIcon(WM_RBUTTONDOWN));
-    std::vector<HWND> menus;
-    ASSERT_TRUE(waitUntil([&] { return !(menus = programMenus(run)).empty(); }, 5000));
+    HWND menu = openTrayMenu(run);
+    ASSERT_NE(menu, nullptr) << "no menu";
     // Without LumenTVR the first item is a separator; Down passes over it to "About".
-    PostMessageA(menus[0], WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menus[0], WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
 
     HWND about = waitForDialog(run.processId(), ABOUT_CAPTION);
     ASSERT_NE(about, nullptr) << "no About dialog";
@@ -79,10 +78,9 @@ TEST_F(ProgramDialogs, altQuestionMarkOpensSettingAndAltSlashAboutAfterAClickOnT
     ProgramRun run;
     startProgram(run);
     ASSERT_TRUE(iconShownFor(run));
-    ASSERT_TRUE(clickOnlyTrayIcon(WM_RBUTTONDOWN));
-    std::vector<HWND> menus;
-    ASSERT_TRUE(waitUntil([&] { return !(menus = programMenus(run)).empty(); }, 5000));
-    PostMessageA(menus[0], WM_KEYDOWN, VK_ESCAPE, 0);
+    HWND menu = openTrayMenu(run);
+    ASSERT_NE(menu, nullptr) << "no menu";
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(waitUntil([&] { return programMenus(run).empty(); }, 5000));
     ASSERT_EQ(GetForegroundWindow(), run.window());
 

@@ -13,12 +13,11 @@ enum class Ending { MenuExit, ExitCommand, CloseCommand, CloseMessage };
 
 // Opens the menu from the icon and chooses its last item, "Exit", with the keyboard.
 void chooseExitInTheMenu(const ProgramRun& run) {
-    ASSERT_TRUE(clickOnlyTrayIcon(WM_RBUTTONDOWN));
-    std::vector<HWND> menus;
-    ASSERT_TRUE(waitUntil([&] { return !(menus = programMenus(run)).empty(); }, 5000)) << "no menu";
+    HWND menu = openTrayMenu(run);
+    ASSERT_NE(menu, nullptr) << "no menu";
     // From no selection, Up selects the last item.
-    PostMessageA(menus[0], WM_KEYDOWN, VK_UP, 0);
-    PostMessageA(menus[0], WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 TEST_F(ProgramEnding, eachWayEndsWithCodeZeroAndNoIconLeft) {

@@ -135,6 +135,15 @@ std::vector<HWND> programMenus(const ProgramRun& run) {
     return visibleWindowsOf(run.processId(), "#32768");
 }
 
+HWND openTrayMenu(const ProgramRun& run) {
+    if (!clickOnlyTrayIcon(WM_RBUTTONDOWN))
+        return nullptr;
+    std::vector<HWND> menus;
+    if (!waitUntil([&] { return !(menus = programMenus(run)).empty(); }, 5000))
+        return nullptr;
+    return menus[0];
+}
+
 std::vector<std::string> lastMenuSeen(const ProgramRun& run) {
     const std::vector<std::string> lines = run.probeLines();
     std::vector<std::string> menu;

@@ -48,5 +48,8 @@ struct ExpectedControl {
 
 // The popup menu windows that the program shows now.
 std::vector<HWND> programMenus(const ProgramRun& run);
+// Right-clicks the program's icon and waits for its menu: the menu window, or null when the click
+// could not be delivered or no menu came.
+HWND openTrayMenu(const ProgramRun& run);
 // The probe's record of the last menu shown: its header line, then one line per item.
 std::vector<std::string> lastMenuSeen(const ProgramRun& run);
