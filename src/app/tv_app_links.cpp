@@ -4,6 +4,7 @@
 #include "app/resource_ids.h"
 #include "settings/settings_store.h"
 #include "tvapps/honestech_adapter.h"
+#include "tvapps/key_dispatcher.h"
 #include "tvapps/lumentvr_adapter.h"
 #include "tvapps/powervcr_adapter.h"
 #include "tvapps/windvd_winrip_adapters.h"
@@ -79,16 +80,6 @@ int runAppCommand(int command) {
 }
 
 int tvAppInstalled(int defaultAppNumber) {
-    switch (defaultAppNumber) {
-    case DEFAULT_WINDVR:
-        return WinDvrApp.installed;
-    case DEFAULT_POWERVCR:
-        return PowerVcrApp.installed;
-    case DEFAULT_LUMENTVR:
-        return LumenTvrApp.installed;
-    case DEFAULT_HONESTECH:
-        return HonestechApp.installed;
-    default:
-        return 0;
-    }
+    const TvApp* app = defaultAppRecord(defaultAppNumber);
+    return app ? app->installed : 0;
 }

@@ -129,13 +129,6 @@ void sendToTarget(const RemoteTarget& target, RemoteButton button) {
     }
 }
 
-const TvApp* defaultAppRecord(int number) {
-    for (const DefaultAppRow& row : DEFAULT_APPS)
-        if (row.number == number)
-            return TARGETS[row.target].app;
-    return nullptr;
-}
-
 void powerWithNoTarget() {
     const TvApp* app = defaultAppRecord(defaultApp);
     if (app && !app->installed)
@@ -159,6 +152,17 @@ void sendToFirstRunning(RemoteButton button) {
 }
 
 } // namespace
+
+int remoteTargetActive() {
+    return currentTarget() ? 1 : 0;
+}
+
+const TvApp* defaultAppRecord(int defaultAppNumber) {
+    for (const DefaultAppRow& row : DEFAULT_APPS)
+        if (row.number == defaultAppNumber)
+            return TARGETS[row.target].app;
+    return nullptr;
+}
 
 void dispatchButton(RemoteButton button, HWND owner) {
     if (shutdownPromptOpen) {

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+class TvApp;
+
 // Set by an adapter's Power toggle when it brought its application up; cleared by the app watch.
 extern int watchPowerVcr;
 extern int watchWinDvr;
@@ -17,6 +19,10 @@ extern int watchLumenTvr;
 void dispatchButton(RemoteButton button, HWND owner);
 // Quits the other three remote targets, then toggles the default one; other numbers do nothing.
 void switchToDefaultApp(int defaultAppNumber);
+// 1 while one of the remote targets is active (the dispatcher's target).
+int remoteTargetActive();
+// The record of the application that a "DefaultTVAPP" number names, or null.
+const TvApp* defaultAppRecord(int defaultAppNumber);
 // 1 when no window of PowerVCR, WinDVR, honestech TV or LumenTVR exists.
 int noTvAppRunning();
 // The routine of appWatchTimer; the arguments are not used.
