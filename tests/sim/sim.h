@@ -202,6 +202,14 @@ void setPostFails(HWND window, bool fails);
 // WinExec of a command line with this executable at its end creates this window as it starts.
 void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted);
 
+// ---------------------------------------------------------------- notification area
+// Icons the shell holds, by (window, id); every Shell_NotifyIconA call is logged with its record.
+int trayIconCount();
+// The shell restarts and has lost every icon.
+void restartShell();
+// The shell answers the next Shell_NotifyIconA with failure.
+void setNextNotifyIconFails();
+
 // ---------------------------------------------------------------- screen and pointer
 void setFullScreenSize(int width, int height);
 void setSwapButtons(bool swapped);

@@ -143,6 +143,7 @@ UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
 UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault,
                                   LPCSTR lpFileName);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
+LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
 UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 
 // ---- advapi: registry ----

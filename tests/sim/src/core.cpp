@@ -26,11 +26,13 @@ namespace sim {
 using detail::desktop;
 
 void resetCaptureFilter();
+void resetShellTray();
 
 void reset() {
     detail::Desktop& d = desktop();
     d = detail::Desktop{};
     resetCaptureFilter();
+    resetShellTray();
 }
 
 const std::vector<std::string>& events() {

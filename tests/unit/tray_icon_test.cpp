@@ -1,0 +1,66 @@
+#include "app/tray_icon.h"
+
+#include "event_log_match.h"
+#include "sim_fixture.h"
+
+#include <shellapi.h>
+
+namespace {
+
+// What the shell is given: on a 64-bit build the first record layout is 104 bytes (88 in 32-bit).
+const std::string SIZE = std::to_string(NOTIFYICONDATAA_V1_SIZE);
+
+std::string record(const char* verb, const char* flags, const char* callback, const char* icon,
+                   const std::string& tip) {
+    return std::string("Shell_NotifyIcon ") + verb + " size=" + SIZE + " window=main id=10" +
+           " flags=" + flags + " callback=" + callback + " icon=" + icon + " tip=\"" + tip + "\"";
+}
+const std::string ADDED = record("NIM_ADD", "0x7", "0x3E9", "set", "QN520 Remote Control");
+const std::string MODIFIED = record("NIM_MODIFY", "0x7", "0x3E9", "set", "QN520 Remote Control");
+const std::string DELETED = record("NIM_DELETE", "0x0", "0x0", "null", "");
+
+class TrayIcon : public SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        main = sim::createWindow({"main", "QN520 Remote Control", "QN520 Remote Control"});
+    }
+    void add(const char* tip = "QN520 Remote Control") {
+        addTrayIcon(main, TRAY_ICON_ID, reinterpret_cast<HICON>(std::uintptr_t(0x50)), tip);
+    }
+    HWND main = nullptr;
+};
+
+} // namespace
+
+TEST_F(TrayIcon, TheShellGetsExactlyTheRecordsOfAddMoveAndRemove) {
+    add();
+    refreshTrayIcon();
+    EXPECT_EQ(sim::trayIconCount(), 1);
+    removeTrayIcon(main);
+    EXPECT_TRUE(sameEvents(sim::events(), {ADDED, MODIFIED, DELETED}));
+    EXPECT_EQ(sim::trayIconCount(), 0);
+}
+
+TEST_F(TrayIcon, AShellRestartBringsTheIconBackOnlyWhileItIsShown) {
+    add();
+    sim::restartShell();
+    restoreTrayIcon();
+    EXPECT_EQ(sim::trayIconCount(), 1);
+    sim::setNextNotifyIconFails(); // a shell that kept the icon (a DPI change) refuses the add
+    restoreTrayIcon();
+    removeTrayIcon(main);
+    sim::restartShell();
+    restoreTrayIcon();
+    EXPECT_TRUE(sameEvents(sim::events(), {ADDED, ADDED, ADDED, MODIFIED, DELETED}));
+    EXPECT_EQ(sim::trayIconCount(), 0);
+}
+
+TEST_F(TrayIcon, TheTipIsCutToTheFirstLayoutsSixtyFourBytes) {
+    const std::string longTip(100, 'x');
+    add(longTip.c_str());
+    add(nullptr);
+    EXPECT_TRUE(
+        sameEvents(sim::events(), {record("NIM_ADD", "0x7", "0x3E9", "set", std::string(63, 'x')),
+                                   record("NIM_ADD", "0x7", "0x3E9", "set", "")}));
+}
