@@ -108,6 +108,8 @@ void setWinExecResult(UINT result);
 // WinExec waits this long before it returns, as the real one waits until the new program is
 // ready for input: the clock moves on, no timer routine runs (0 unless set).
 void setWinExecWait(DWORD ms);
+// An environment variable for ExpandEnvironmentStringsA.
+void setEnvironmentVariable(const std::string& name, const std::string& value);
 
 // ---------------------------------------------------------------- token and shutdown
 void setOpenTokenFails(bool fails);
@@ -143,6 +145,8 @@ struct DeviceFault {
     bool pending = false;            // the call returns ERROR_IO_PENDING first
     bool completesOk = false;        // for pending: GetOverlappedResult succeeds
     std::optional<DWORD> valueWord;  // written at offset 32 even though the call fails
+    bool hangs = false;              // for pending: never completes until cancelled
+    bool ignoresCancel = false;      // for hangs: CancelIo does not complete it either
 };
 inline DeviceFault failure(DWORD error, std::optional<DWORD> valueWord = std::nullopt) {
     DeviceFault f;
@@ -161,7 +165,23 @@ inline DeviceFault pendingThenFailure(DWORD error) {
     f.pending = true;
     return f;
 }
+// A request that stays pending until it is cancelled; with `ignoresCancel`, until the test calls
+// finishHungRequests. Waiting on its event lets the wait's whole time pass (no timer runs).
+inline DeviceFault hangs(bool ignoresCancel = false) {
+    DeviceFault f = failure(0);
+    f.pending = true;
+    f.hangs = true;
+    f.ignoresCancel = ignoresCancel;
+    return f;
+}
 void injectDeviceFault(RequestKind kind, const DeviceFault& fault);
+// Requests answered pending and not completed yet.
+int pendingRequests();
+// The driver finally completes every hanging request: it writes the 40-byte answer into the
+// request's output buffer and signals its event, as a late driver would; a program that freed the
+// buffer or closed the event meanwhile is caught (the sanitizers, and the log line "completion
+// signalled a closed event").
+void finishHungRequests();
 void setCreateEventFails(DWORD error);
 
 struct DeviceRequest {
@@ -199,6 +219,12 @@ bool isMinimized(HWND window);
 bool isTopmost(HWND window);
 // Fails every PostMessageA to the window (the program must not care).
 void setPostFails(HWND window, bool fails);
+// The number RegisterWindowMessageA gives the name (0 until the program registered it).
+UINT registeredMessage(const std::string& name);
+// Whether PostQuitMessage was called since the last reset.
+bool quitPosted();
+// Popup menus created and not destroyed yet.
+int openMenus();
 // WinExec of a command line with this executable at its end creates this window as it starts.
 void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted);
 

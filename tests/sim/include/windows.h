@@ -82,7 +82,10 @@ typedef HICON__* HICON;
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
+#define ERROR_OPERATION_ABORTED 995L
+#define ERROR_IO_INCOMPLETE 996L
 #define ERROR_IO_PENDING 997L
+#define ERROR_TIMEOUT 1460L
 #define ERROR_NOT_ALL_ASSIGNED 1300L
 #define ERROR_NO_SUCH_PRIVILEGE 1313L
 #define ERROR_PRIVILEGE_NOT_HELD 1314L
@@ -109,6 +112,9 @@ typedef struct _SECURITY_ATTRIBUTES {
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define INFINITE 0xFFFFFFFF
+#define WAIT_OBJECT_0 0x00000000L
+#define WAIT_TIMEOUT 0x00000102L
+#define WAIT_FAILED 0xFFFFFFFF
 
 DWORD WINAPI GetTickCount(void);
 void WINAPI Sleep(DWORD dwMilliseconds);
@@ -122,6 +128,8 @@ BOOL WINAPI DeviceIoControl(HANDLE hDevice, DWORD dwIoControlCode, LPVOID lpInBu
                             LPDWORD lpBytesReturned, LPOVERLAPPED lpOverlapped);
 BOOL WINAPI GetOverlappedResult(HANDLE hFile, LPOVERLAPPED lpOverlapped,
                                 LPDWORD lpNumberOfBytesTransferred, BOOL bWait);
+DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+BOOL WINAPI CancelIo(HANDLE hFile);
 
 // ---- kernel: system information, files ----
 typedef struct _OSVERSIONINFOA {
@@ -145,6 +153,7 @@ UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefau
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
 UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
+DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize);
 
 // ---- advapi: registry ----
 #define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)((LONG)0x80000000))
@@ -269,6 +278,7 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_LBUTTONDOWN 0x0201
 #define WM_RBUTTONDOWN 0x0204
 #define WM_DISPLAYCHANGE 0x007E
+#define WM_POWERBROADCAST 0x0218
 #define WM_USER 0x0400
 
 #define GW_HWNDFIRST 0
@@ -277,6 +287,21 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define GW_HWNDPREV 3
 #define GW_OWNER 4
 #define GW_CHILD 5
+
+// WM_POWERBROADCAST events.
+#define PBT_APMQUERYSUSPEND 0x0000
+#define PBT_APMSUSPEND 0x0004
+#define PBT_APMRESUMECRITICAL 0x0006
+#define PBT_APMRESUMESUSPEND 0x0007
+#define PBT_APMPOWERSTATUSCHANGE 0x000A
+#define PBT_APMRESUMEAUTOMATIC 0x0012
+#define BROADCAST_QUERY_DENY 0x424D5144
+
+// Window and dialog data slots.
+#define GWLP_USERDATA (-21)
+#define DWLP_MSGRESULT 0
+#define DWLP_DLGPROC (DWLP_MSGRESULT + sizeof(LRESULT))
+#define DWLP_USER (DWLP_DLGPROC + sizeof(DLGPROC))
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -327,11 +352,16 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define CB_RESETCONTENT 0x014B
 #define CB_SETCURSEL 0x014E
 
-// Popup menu item flags (the menu itself is built only in the Windows builds).
+// Popup menu item flags.
 #define MF_STRING 0x00000000L
 #define MF_UNCHECKED 0x00000000L
 #define MF_CHECKED 0x00000008L
 #define MF_SEPARATOR 0x00000800L
+
+#define IMAGE_ICON 1
+#define LR_SHARED 0x00008000
+#define SM_CXSMICON 49
+#define SM_CYSMICON 50
 
 HWND WINAPI GetDesktopWindow(void);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
@@ -361,6 +391,17 @@ LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM w
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 int WINAPI GetSystemMetrics(int nIndex);
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+void WINAPI PostQuitMessage(int nExitCode);
+UINT WINAPI RegisterWindowMessageA(LPCSTR lpString);
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
+LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
+HMENU WINAPI CreatePopupMenu(void);
+BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
+                           const RECT* prcRect);
+BOOL WINAPI DestroyMenu(HMENU hMenu);
 
 // ---- user: synthesised input ----
 #define KEYEVENTF_EXTENDEDKEY 0x0001

@@ -181,7 +181,14 @@ BOOL WINAPI DeviceIoControl(HANDLE hDevice, DWORD code, LPVOID in, DWORD inLengt
         if (fault->pending) {
             if (fault->completesOk)
                 perform(*kind, request.bytes, out, outLength);
-            d.pendingIo[overlapped] = {fault->completesOk, fault->error};
+            sim::detail::PendingIo io{fault->completesOk, fault->error};
+            io.hangs = fault->hangs;
+            io.ignoresCancel = fault->ignoresCancel;
+            io.device = hDevice;
+            io.event = overlapped ? overlapped->hEvent : nullptr;
+            io.output = out;
+            io.outputLength = outLength;
+            d.pendingIo[overlapped] = io;
             SetLastError(ERROR_IO_PENDING);
             return FALSE;
         }
@@ -193,6 +200,16 @@ BOOL WINAPI DeviceIoControl(HANDLE hDevice, DWORD code, LPVOID in, DWORD inLengt
         *returned = *kind == sim::RequestKind::ReadGet ? 40 : 0;
     return TRUE;
 }
+
+namespace {
+
+// A pending request has completed once it was not made to hang, or was cancelled by a driver
+// that honours cancellation.
+bool completed(const sim::detail::PendingIo& io) {
+    return !io.hangs || (io.cancelled && !io.ignoresCancel);
+}
+
+} // namespace
 
 BOOL WINAPI GetOverlappedResult(HANDLE hFile, LPOVERLAPPED overlapped, LPDWORD transferred,
                                 BOOL bWait) {
@@ -207,8 +224,19 @@ BOOL WINAPI GetOverlappedResult(HANDLE hFile, LPOVERLAPPED overlapped, LPDWORD t
     auto it = d.pendingIo.find(overlapped);
     if (it == d.pendingIo.end())
         return TRUE;
+    if (!completed(it->second)) {
+        // A real wait here would never return.
+        if (bWait)
+            sim::record("GetOverlappedResult waits forever");
+        SetLastError(ERROR_IO_INCOMPLETE);
+        return FALSE;
+    }
     const sim::detail::PendingIo io = it->second;
     d.pendingIo.erase(it);
+    if (io.cancelled && io.hangs) {
+        SetLastError(ERROR_OPERATION_ABORTED);
+        return FALSE;
+    }
     if (io.completesOk) {
         if (transferred)
             *transferred = 40;
@@ -217,3 +245,54 @@ BOOL WINAPI GetOverlappedResult(HANDLE hFile, LPOVERLAPPED overlapped, LPDWORD t
     SetLastError(io.error);
     return FALSE;
 }
+
+DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
+    auto& d = desktop();
+    if (!d.kernelHandles.count(reinterpret_cast<std::uintptr_t>(hHandle))) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return WAIT_FAILED;
+    }
+    for (const auto& entry : d.pendingIo)
+        if (entry.second.event == hHandle && !completed(entry.second)) {
+            // The thread is blocked for the whole wait: time passes, no timer runs.
+            sim::record("WaitForSingleObject timeout=" + std::to_string(dwMilliseconds));
+            d.ticks += dwMilliseconds;
+            return WAIT_TIMEOUT;
+        }
+    return WAIT_OBJECT_0;
+}
+
+BOOL WINAPI CancelIo(HANDLE hFile) {
+    sim::record("CancelIo");
+    for (auto& entry : desktop().pendingIo)
+        if (entry.second.device == hFile)
+            entry.second.cancelled = true;
+    return TRUE;
+}
+
+namespace sim {
+
+int pendingRequests() {
+    return static_cast<int>(desktop().pendingIo.size());
+}
+
+void finishHungRequests() {
+    auto& d = desktop();
+    for (auto& entry : d.pendingIo) {
+        detail::PendingIo& io = entry.second;
+        if (completed(io))
+            continue;
+        io.hangs = false;
+        io.completesOk = true;
+        // The late answer lands where the request said it would.
+        if (io.output && io.outputLength >= 40)
+            std::memset(io.output, 0xA5, 40);
+        auto* overlapped = const_cast<OVERLAPPED*>(entry.first);
+        overlapped->Internal = 0;
+        overlapped->InternalHigh = 40;
+        if (!d.kernelHandles.count(reinterpret_cast<std::uintptr_t>(io.event)))
+            record("completion signalled a closed event");
+    }
+}
+
+} // namespace sim

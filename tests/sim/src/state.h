@@ -41,7 +41,8 @@ struct Window {
     bool topmost = false;
     bool postFails = false;
     std::function<LRESULT(UINT, WPARAM, LPARAM)> sendHandler;
-    int controlId = 0; // a dialog's control: its identifier
+    std::map<int, LONG_PTR> longs; // GWLP_USERDATA, DWLP_USER
+    int controlId = 0;             // a dialog's control: its identifier
     std::vector<std::string> comboItems;
     int comboSelection = -1;
     DLGPROC dialogProc = nullptr;
@@ -49,9 +50,18 @@ struct Window {
     INT_PTR dialogResult = 0;
 };
 
+// A request the card answered pending: it completes when waited on, unless it hangs; a hanging
+// one completes only when cancelled (unless it ignores that too) or finished by the test.
 struct PendingIo {
     bool completesOk;
     DWORD error;
+    bool hangs = false;
+    bool ignoresCancel = false;
+    bool cancelled = false;
+    HANDLE device = nullptr;
+    HANDLE event = nullptr;
+    LPVOID output = nullptr;
+    DWORD outputLength = 0;
 };
 
 struct Desktop {
@@ -71,7 +81,8 @@ struct Desktop {
     int openDialogs = 0;
 
     DWORD lastError = 0;
-    std::map<std::string, RegKey> keys; // lower-case full path -> key
+    std::map<std::string, std::string> environment; // lower-case name -> value
+    std::map<std::string, RegKey> keys;             // lower-case full path -> key
     std::map<std::uintptr_t, OpenKey> openKeys;
     std::uintptr_t nextKey = 0x1000;
 
@@ -115,6 +126,11 @@ struct Desktop {
     bool swapButtons = false;
     POINT cursorPos{512, 384};
     LPARAM extraInfo = 0;
+
+    std::map<std::uintptr_t, std::vector<std::string>> menus; // open popup menus and their items
+    std::uintptr_t nextMenu = 0x3000;
+    std::map<std::string, UINT> registeredMessages;
+    bool quitPosted = false;
 };
 
 Desktop& desktop();

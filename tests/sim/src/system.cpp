@@ -28,6 +28,9 @@ void setWinExecResult(UINT result) {
 void setWinExecWait(DWORD ms) {
     desktop().winExecWait = ms;
 }
+void setEnvironmentVariable(const std::string& name, const std::string& value) {
+    desktop().environment[sim::detail::lower(name)] = value;
+}
 void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted) {
     desktop().execWindows.push_back({lower(exeName), wanted});
 }
@@ -135,6 +138,33 @@ UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow) {
     }
     d.ticks += d.winExecWait; // the thread stands still while the program comes up
     return d.winExecResult;
+}
+
+// %NAME% is replaced by the variable's value; an unknown name stays as it is, as in Win32. The
+// answer counts the terminator; a buffer too small gets nothing and learns the size it needs.
+DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
+    const std::string source = lpSrc ? lpSrc : "";
+    std::string out;
+    for (size_t i = 0; i < source.size();) {
+        const size_t end = source[i] == '%' ? source.find('%', i + 1) : std::string::npos;
+        if (end == std::string::npos) {
+            out += source[i++];
+            continue;
+        }
+        const auto var =
+            desktop().environment.find(sim::detail::lower(source.substr(i + 1, end - i - 1)));
+        if (var == desktop().environment.end()) {
+            out += source.substr(i, end - i);
+            i = end;
+            continue;
+        }
+        out += var->second;
+        i = end + 1;
+    }
+    const DWORD needed = static_cast<DWORD>(out.size() + 1);
+    if (lpDst && nSize >= needed)
+        std::memcpy(lpDst, out.c_str(), needed);
+    return needed;
 }
 
 HANDLE WINAPI GetCurrentProcess(void) {

@@ -315,3 +315,60 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     auto handler = w->sendHandler; // the handler may destroy the window
     return handler(Msg, wParam, lParam);
 }
+
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    sim::record("DefWindowProc " + sim::describe(hWnd) + " " +
+                describeMessage(Msg, wParam, lParam));
+    return 0;
+}
+
+void WINAPI PostQuitMessage(int nExitCode) {
+    sim::record("PostQuitMessage " + std::to_string(nExitCode));
+    desktop().quitPosted = true;
+}
+
+UINT WINAPI RegisterWindowMessageA(LPCSTR lpString) {
+    auto& known = desktop().registeredMessages;
+    auto it = known.find(lpString);
+    if (it != known.end())
+        return it->second;
+    // Registered messages live in 0xC000 to 0xFFFF.
+    const UINT number = 0xC000 + static_cast<UINT>(known.size());
+    known[lpString] = number;
+    return number;
+}
+
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex) {
+    const Window* w = sim::detail::findWindow(hWnd);
+    if (!w)
+        return 0;
+    auto it = w->longs.find(nIndex);
+    return it == w->longs.end() ? 0 : it->second;
+}
+
+LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
+    Window* w = sim::detail::findWindow(hWnd);
+    if (!w)
+        return 0;
+    const LONG_PTR previous = GetWindowLongPtrA(hWnd, nIndex);
+    w->longs[nIndex] = dwNewLong;
+    return previous;
+}
+
+// The program's own icons: a handle that names the resource, shared as LR_SHARED gives it.
+HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT, int, int, UINT) {
+    return reinterpret_cast<HANDLE>(0x1C0000 + (reinterpret_cast<std::uintptr_t>(name) & 0xFFFF));
+}
+
+namespace sim {
+
+UINT registeredMessage(const std::string& name) {
+    auto it = desktop().registeredMessages.find(name);
+    return it == desktop().registeredMessages.end() ? 0 : it->second;
+}
+
+bool quitPosted() {
+    return desktop().quitPosted;
+}
+
+} // namespace sim
