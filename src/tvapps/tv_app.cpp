@@ -38,6 +38,43 @@ bool terminateRegistryText(char (&buffer)[128], DWORD size) {
     return std::memchr(buffer, 0, sizeof buffer) != nullptr;
 }
 
+// Expands %NAME% in place; false when the result does not fit whole.
+bool expandInPlace(char (&path)[128]) {
+    char expanded[sizeof path] = {};
+    const DWORD needed = ExpandEnvironmentStringsA(path, expanded, sizeof expanded);
+    if (needed == 0 || needed > sizeof expanded || !std::memchr(expanded, 0, sizeof expanded))
+        return false;
+    std::memcpy(path, expanded, sizeof path);
+    return true;
+}
+
+// On a drive ("C:\...") or a network share ("\\server\..."). Anything else would be looked up
+// from whatever folder is current, and could start a program nobody installed.
+bool isAbsolutePath(const char* path) {
+    const bool driveLetter =
+        (path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z');
+    if (driveLetter && path[1] == ':' && path[2] == '\\')
+        return true;
+    return path[0] == '\\' && path[1] == '\\' && path[2] != 0 && path[2] != '\\';
+}
+
+// Only text names a folder: a number or bytes read as text would be a made-up path.
+bool readInstallFolder(HKEY key, const char* valueName, char (&path)[128]) {
+    DWORD type = REG_NONE;
+    DWORD size = sizeof path;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(path), &size) !=
+        ERROR_SUCCESS)
+        return false;
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return false;
+    // A value that fills the buffer without a terminator is too long: a cut path is no path.
+    if (!terminateRegistryText(path, size))
+        return false;
+    if (type == REG_EXPAND_SZ && !expandInPlace(path))
+        return false;
+    return isAbsolutePath(path);
+}
+
 } // namespace
 
 TvApp::TvApp(const TvAppTexts& texts) : texts(&texts) {
@@ -51,12 +88,9 @@ int TvApp::lookUpInstallPath(const char* subkey, const char* valueName, const ch
     HKEY key = nullptr;
     if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &key) != ERROR_SUCCESS)
         return 0;
-    DWORD size = sizeof installPath;
-    const LSTATUS status = RegQueryValueExA(key, valueName, nullptr, nullptr,
-                                            reinterpret_cast<BYTE*>(installPath), &size);
+    const bool found = readInstallFolder(key, valueName, installPath);
     RegCloseKey(key);
-    // A value that fills the buffer without a terminator is too long: a cut path is no path.
-    if (status != ERROR_SUCCESS || !terminateRegistryText(installPath, size)) {
+    if (!found) {
         installPath[0] = 0;
         return 0;
     }

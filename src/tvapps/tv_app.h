@@ -56,7 +56,9 @@ public:
     TvApp(const TvApp&) = delete;
     TvApp& operator=(const TvApp&) = delete;
 
-    // 1 when the install path was read; sets installed (and clears active) accordingly.
+    // 1 when the install path was read: text (REG_SZ, or REG_EXPAND_SZ expanded) that fits with
+    // its terminator and names an absolute folder. Sets installed (and clears active) accordingly;
+    // any other value counts as no value at all.
     int lookUpInstallPath(const char* subkey, const char* valueName, const char* exe);
     // The first top-level window, hidden ones included, whose title begins with windowTitle.
     HWND findWindowByTitle();

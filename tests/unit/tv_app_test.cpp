@@ -11,39 +11,55 @@ const char* const PVCR_KEY = "Software\\Cyberlink\\PowerVCR II";
 
 // ---- install path
 
-TEST_F(TvAppRecordTest, installPathIsTakenOnlyWhenItFitsWithItsTerminator) {
+// Only text that fits with its terminator and names an absolute folder counts; anything else is
+// no installation at all, so nothing can be started from the current folder or a made-up path.
+TEST_F(TvAppRecordTest, installPathIsTakenOnlyWhenItIsAnAbsoluteFolderThatFits) {
     struct Case {
         const char* what;
+        DWORD type;
         std::vector<BYTE> bytes; // the value as stored; empty vector: no value at all
-        int installed;
-        std::string path;
+        std::string path;        // empty: not installed
     };
-    auto text = [](const std::string& s, bool terminated) {
+    auto text = [](const std::string& s, bool terminated = true) {
         std::vector<BYTE> b(s.begin(), s.end());
         if (terminated)
             b.push_back(0);
         return b;
     };
-    const std::string longest(127, 'p');
+    const std::string longest = "C:\\" + std::string(124, 'p');
     const Case cases[] = {
-        {"plain", text("C:\\PVCR", true), 1, "C:\\PVCR"},
-        {"unterminated", text("C:\\PVCR", false), 1, "C:\\PVCR"},
-        {"127 bytes and terminator", text(longest, true), 1, longest},
-        {"128 bytes, no terminator", text(longest + "p", false), 0, ""},
-        {"too long", text(std::string(200, 'p'), true), 0, ""},
-        {"missing value", {}, 0, ""},
+        {"plain", REG_SZ, text("C:\\PVCR"), "C:\\PVCR"},
+        {"unterminated", REG_SZ, text("C:\\PVCR", false), "C:\\PVCR"},
+        {"network share", REG_SZ, text("\\\\server\\tv"), "\\\\server\\tv"},
+        {"127 bytes and terminator", REG_SZ, text(longest), longest},
+        {"128 bytes, no terminator", REG_SZ, text(longest + "p", false), ""},
+        {"too long", REG_SZ, text("C:\\" + std::string(200, 'p')), ""},
+        {"missing value", REG_SZ, {}, ""},
+        {"empty", REG_SZ, text(""), ""},
+        {"relative", REG_SZ, text("TVApps\\PowerVCR"), ""},
+        {"root of the current drive", REG_SZ, text("\\PVCR"), ""},
+        {"current folder of drive C", REG_SZ, text("C:PVCR"), ""},
+        {"a number", REG_DWORD, {0x41, 0x41, 0x41, 0x41}, ""},
+        {"bytes", REG_BINARY, text("C:\\PVCR"), ""},
+        {"expanded", REG_EXPAND_SZ, text("%ProgramFiles%\\PVCR"), "C:\\Program Files\\PVCR"},
+        {"expanded to a relative path", REG_EXPAND_SZ, text("%Unset%\\PVCR"), ""},
+        // 127 bytes as stored, 129 once expanded.
+        {"expanded beyond 128 bytes", REG_EXPAND_SZ,
+         text("%ProgramFiles%\\" + std::string(112, 'p')), ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         sim::reset();
+        sim::setEnvironmentVariable("ProgramFiles", "C:\\Program Files");
         sim::regCreateKey(HKEY_LOCAL_MACHINE, PVCR_KEY);
         if (!c.bytes.empty())
-            sim::regSetValue(HKEY_LOCAL_MACHINE, PVCR_KEY, "InstallPath", REG_SZ, c.bytes);
+            sim::regSetValue(HKEY_LOCAL_MACHINE, PVCR_KEY, "InstallPath", c.type, c.bytes);
         std::memset(PowerVcrApp.installPath, 'x', sizeof PowerVcrApp.installPath);
         PowerVcrApp.active = 1;
-        EXPECT_EQ(PowerVcrApp.lookUpInstallPath(PVCR_KEY, "InstallPath", "PVCR.EXE"), c.installed);
-        EXPECT_EQ(PowerVcrApp.installed, c.installed);
-        EXPECT_EQ(PowerVcrApp.active, c.installed ? 0 : 1);
+        const int installed = c.path.empty() ? 0 : 1;
+        EXPECT_EQ(PowerVcrApp.lookUpInstallPath(PVCR_KEY, "InstallPath", "PVCR.EXE"), installed);
+        EXPECT_EQ(PowerVcrApp.installed, installed);
+        EXPECT_EQ(PowerVcrApp.active, installed ? 0 : 1);
         EXPECT_EQ(std::string(PowerVcrApp.installPath), c.path);
         EXPECT_EQ(sim::openHandleCount(), 0);
     }
