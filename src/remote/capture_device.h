@@ -16,8 +16,10 @@ int captureFilterHeld();
 int openCaptureDevice();
 void closeCaptureDevice();
 
-// Reads one 32-bit chip register. *succeeded (optional) tells a failed read from a value of 0;
-// after a failure the result is 0, or the value word the driver left for a failed get.
+// Reads one 32-bit chip register, opening the capture device first when it is closed. *succeeded
+// (optional) tells a failed read from a value of 0; after a failure the result is 0, or the value
+// word the driver left for a failed get, and the device is closed, so the next read opens it
+// afresh.
 DWORD readChipRegister(DWORD address, BOOL* succeeded = nullptr);
 
 // The two halves of a read; each shows its own failure message and returns 1 on success.

@@ -36,16 +36,36 @@ int selectRegister(HANDLE device, DWORD address) {
 int fetchRegisterValue(HANDLE device, DWORD* value) {
     RegisterRequest request{};
     setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_READ_REGISTER);
-    send(device, request); // the set half's status tells nothing the get half won't
-    // The get half goes out in the same buffer: the payload stays as the set half left it.
-    setRequestHeader(request, KSPROPERTY_FLAG_GET, CMD_READ_REGISTER);
-    const DWORD status = send(device, request);
+    // The set half's failure tells nothing the get half won't; but a driver that did not answer
+    // it at all would keep the thread waiting once more for the get half.
+    DWORD status = send(device, request);
+    if (status != TIMED_OUT_STATUS) {
+        // The get half goes out in the same buffer: the payload stays as the set half left it.
+        setRequestHeader(request, KSPROPERTY_FLAG_GET, CMD_READ_REGISTER);
+        status = send(device, request);
+    }
     *value = request.value;
     if (statusSucceeded(status))
         return 1;
     showFailure("FAILED", "FAILED REGISTER READ");
     return 0;
 }
+
+namespace {
+
+// The read that failed has shown its messages. The device is let go, so that the next read finds
+// and opens it afresh: a driver that was restarted (after a resume from sleep, a driver update, or
+// its host process ending) serves a new device, and the handle the filter holds stays dead for
+// good. The error codes of a dead handle vary with the system and the driver, and a live
+// driver's one-off failure looks no different. Every failed read therefore lets go; the reopen costs one device enumeration, and
+// each failed read already waits for the user to answer its messages. Closing also when no filter
+// was found ends the COM use that this read's open began.
+DWORD failedRead(DWORD value) {
+    closeCaptureDevice();
+    return value;
+}
+
+} // namespace
 
 DWORD readChipRegister(DWORD address, BOOL* succeeded) {
     if (succeeded)
@@ -56,16 +76,16 @@ DWORD readChipRegister(DWORD address, BOOL* succeeded) {
         openCaptureDevice();
     if (!captureHandle) {
         showFailure("Unable to find Cx23880 Video Capture", "Message");
-        return 0;
+        return failedRead(0);
     }
     if (!selectRegister(captureHandle, address)) {
         showFailure("Unable to set Register address", "Error");
-        return 0;
+        return failedRead(0);
     }
     DWORD value = 0;
     if (!fetchRegisterValue(captureHandle, &value)) {
         showFailure("Cx23880 Register Read failed", "Info");
-        return value;
+        return failedRead(value);
     }
     if (succeeded)
         *succeeded = TRUE;
