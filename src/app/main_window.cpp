@@ -6,10 +6,12 @@
 #include "app/program_text.h"
 #include "app/resource_ids.h"
 #include "app/setting_dialog.h"
+#include "app/single_dialog.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
 #include "app/tv_app_links.h"
 #include "remote/capture_device.h"
+#include "remote/poll_cycle.h"
 
 char windowTitle[WINDOW_TEXT_SIZE] = "";
 char windowClassName[WINDOW_TEXT_SIZE] = "";
@@ -25,6 +27,8 @@ UINT taskbarCreatedMessage = 0;
 HMENU trayMenu = nullptr;
 // The missing-device message stays one: clicks on the icon while it is open do nothing.
 bool missingDeviceReported = false;
+SingleDialog aboutDialog(IDD_ABOUT, aboutDialogProc);
+SingleDialog settingDialog(IDD_SETTING, settingDialogProc);
 
 HICON loadProgramIcon(int size) {
     // Shared: the system frees it with the module, so no handle is left to close.
@@ -98,18 +102,14 @@ LRESULT onTrayCallback(HWND window, LPARAM mouseMessage) {
     return 0;
 }
 
-void showDialog(HWND owner, int templateId, DLGPROC procedure) {
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
-}
-
 LRESULT onCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const int command = LOWORD(wParam);
     switch (command) {
     case IDM_ABOUT:
-        showDialog(window, IDD_ABOUT, aboutDialogProc);
+        aboutDialog.show(window);
         return 0;
     case IDM_SETTING:
-        showDialog(window, IDD_SETTING, settingDialogProc);
+        settingDialog.show(window);
         return 0;
     case IDM_CLOSE:
         endProgram(window);
@@ -125,6 +125,20 @@ LRESULT onCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// Every power event is answered TRUE: a suspend request is granted, the rest need no answer.
+LRESULT onPowerBroadcast(WPARAM event) {
+    switch (event) {
+    case PBT_APMRESUMEAUTOMATIC:
+    case PBT_APMRESUMESUSPEND:
+    case PBT_APMRESUMECRITICAL:
+        resumeRemoteInput();
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}
+
 } // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -134,6 +148,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DISPLAYCHANGE:
         updatePointerArea(lParam);
         return 0;
+    case WM_POWERBROADCAST:
+        return onPowerBroadcast(wParam);
     case WM_COMMAND:
         return onCommand(window, message, wParam, lParam);
     case WM_DESTROY: // WM_CLOSE from any program ends here through the default procedure
@@ -148,28 +164,4 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-ATOM registerMainClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = mainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = windowClassName;
-    return RegisterClassExA(&windowClass);
-}
-
-int initInstance(HINSTANCE instance) {
-    appInstance = instance;
-    mainWindow =
-        CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                        CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
-    return mainWindow ? 1 : 0;
 }

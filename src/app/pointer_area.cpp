@@ -25,5 +25,11 @@ void initPointerArea() {
 }
 
 void updatePointerArea(LPARAM displaySize) {
-    fillPointerArea(LOWORD(displaySize), HIWORD(displaySize));
+    const int width = LOWORD(displaySize);
+    const int height = HIWORD(displaySize);
+    // A screen of no size (a display going away, or any program's message) would leave the pointer
+    // no room to move; the last real screen stays.
+    if (width == 0 || height == 0)
+        return;
+    fillPointerArea(width, height);
 }

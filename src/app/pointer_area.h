@@ -6,4 +6,5 @@
 // From the client area of a full-screen window, at window creation.
 void initPointerArea();
 // From WM_DISPLAYCHANGE's lParam: the new width in the low word, the height in the high word.
+// A width or height of 0 leaves the area as it was.
 void updatePointerArea(LPARAM displaySize);

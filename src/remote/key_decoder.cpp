@@ -54,3 +54,10 @@ void KeyDecoder::actedOn(unsigned reading, DWORD now) {
     if (reading == readings)
         lastKeyTick = now;
 }
+
+void KeyDecoder::forgetKey() {
+    // No reading decodes to BUTTON_SUPPRESSED, so nothing can be its repeat.
+    lastButton = BUTTON_SUPPRESSED;
+    repeating = 0;
+    repeatCount = 0;
+}

@@ -42,6 +42,8 @@ public:
     // so a hold that outlasts the action stays one press. A nested poll's reading has shown what
     // happened instead, and is left to stand.
     void actedOn(unsigned reading, DWORD now);
+    // Forgets the last key, so that the next one is a new press whenever it comes.
+    void forgetKey();
 
 private:
     RemoteButton lastButton = 0;

@@ -20,3 +20,10 @@ void CALLBACK pollCycle(HWND owner, UINT, UINT_PTR, DWORD) {
     dispatchButton(press.button, owner);
     RemoteDecoder.actedOn(reading, GetTickCount());
 }
+
+void resumeRemoteInput() {
+    // Only a device that is held is closed, so COM's count of opens and closes stays even.
+    if (captureFilterHeld())
+        closeCaptureDevice();
+    RemoteDecoder.forgetKey();
+}

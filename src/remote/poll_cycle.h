@@ -10,3 +10,7 @@ extern KeyDecoder RemoteDecoder;
 
 // owner is the window that owns the poll timer; it is handed on to the dispatcher.
 void CALLBACK pollCycle(HWND owner, UINT, UINT_PTR, DWORD);
+// After a resume from sleep the card's driver may have been restarted, and a key seen before the
+// sleep is no held key: the capture device is let go (the next poll opens it afresh) and the
+// last key forgotten.
+void resumeRemoteInput();

@@ -1,3 +1,4 @@
+#include "app/main_window.h"
 #include "app/pointer_area.h"
 
 #include "shell_fixture.h"
@@ -44,6 +45,7 @@ TEST_F(PointerAreaTest, CreationMeasuresTheFullScreenClientAreaAndWidensAnOddHei
     }
 }
 
+// Through the main window, in this order: a screen of no size keeps the last real one.
 TEST_F(PointerAreaTest, DisplayChangeCoversTheWholeNewScreen) {
     struct Case {
         LPARAM size;
@@ -51,6 +53,9 @@ TEST_F(PointerAreaTest, DisplayChangeCoversTheWholeNewScreen) {
     };
     const Case cases[] = {
         {MAKELONG(1024, 768), {1023, 767, 6, 12}},
+        {MAKELONG(0, 0), {1023, 767, 6, 12}},
+        {MAKELONG(0, 600), {1023, 767, 6, 12}},
+        {MAKELONG(800, 0), {1023, 767, 6, 12}},
         {MAKELONG(1280, 1024), {1279, 1023, 8, 16}},
         {MAKELONG(1600, 1201), {1599, 1200, 10, 20}}, // no odd-height rule here
         {MAKELONG(100, 50), {99, 49, 0, 1}},
@@ -58,7 +63,7 @@ TEST_F(PointerAreaTest, DisplayChangeCoversTheWholeNewScreen) {
         {static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(40000, 30000))), {39999, 29999, 250, 500}},
     };
     for (const Case& c : cases) {
-        updatePointerArea(c.size);
+        EXPECT_EQ(mainWindowProc(mainWindow, WM_DISPLAYCHANGE, 32, c.size), 0);
         EXPECT_EQ(pointerArea(), c.area) << std::hex << c.size;
     }
 }

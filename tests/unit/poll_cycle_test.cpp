@@ -1,5 +1,7 @@
 #include "tv_app_fixture.h"
 
+#include "app/main_window.h"
+
 namespace {
 
 // Raw codes of the remote (outside Japan mode) for the buttons used here.
@@ -202,6 +204,19 @@ TEST_F(PollCycleTest, button21HeldOpensThePromptWhichWaitsForASeparatePress) {
     EXPECT_TRUE(sameEvents(delivered(), {"DialogBox template=107 owner=main",
                                          "SendMessage dialog:107 msg=0x100 wParam=0x1B lParam=0x0",
                                          "EndDialog dialog:107 result=27"}));
+}
+
+// After a resume from sleep a key seen before it is no held key: seen again at once, it is a new
+// press and reaches the target, where a repeat would be held back. The device is opened afresh.
+TEST_F(PollCycleTest, aKeyFromBeforeASleepIsANewPressAfterTheResume) {
+    powerVcrWindow();
+    PowerVcrApp.active = 1;
+    sim::pressRemoteKey(RAW_DIGIT_5);
+    polls(1);
+    EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
+    polls(1);
+    EXPECT_TRUE(sameEvents(delivered(), digitKey("PowerVCR", 5) + digitKey("PowerVCR", 5)));
+    EXPECT_EQ(sim::openCaptureDeviceCalls(), 2);
 }
 
 } // namespace

@@ -1,0 +1,63 @@
+// The main window's answers to what any program can send it: dialog commands and power events.
+#include "app/main_window.h"
+
+#include "app/resource_ids.h"
+#include "event_log_match.h"
+#include "remote/capture_device.h"
+#include "shell_fixture.h"
+
+#include <string>
+
+using MainWindowTest = ShellTest;
+
+// Another program may post About or Setting as often as it likes: each dialog opens once, and a
+// command for the open one brings it to the front instead. Once it is closed, it opens again.
+TEST_F(MainWindowTest, EachDialogOpensOnceHoweverOftenItIsAskedFor) {
+    for (const auto& [command, templateId] : {std::pair<int, int>{IDM_ABOUT, IDD_ABOUT},
+                                              std::pair<int, int>{IDM_SETTING, IDD_SETTING}}) {
+        const std::string dialog = "dialog:" + std::to_string(templateId);
+        const int asked = command;
+        sim::clearEvents();
+        sim::setDialogHook([asked](HWND open, int) {
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(mainWindowProc(mainWindow, WM_COMMAND, asked, 0), 0);
+            EXPECT_EQ(sim::openDialogs(), 1);
+            SendMessageA(open, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_EQ(mainWindowProc(mainWindow, WM_COMMAND, command, 0), 0);
+        mainWindowProc(mainWindow, WM_COMMAND, command, 0);
+        const std::string opened =
+            "DialogBox template=" + std::to_string(templateId) + " owner=main";
+        const std::string toFront = "SetForegroundWindow " + dialog;
+        const std::string ended = "EndDialog " + dialog + " result=2";
+        EXPECT_TRUE(sameEvents(
+            sim::eventsStartingWith({"DialogBox", "SetForegroundWindow", "EndDialog"}),
+            {opened, toFront, toFront, toFront, ended, opened, toFront, toFront, toFront, ended}));
+    }
+}
+
+// Every power event is answered TRUE (a suspend request is granted). A resume lets the capture
+// device go, so the next poll opens it afresh; a device that is not held is left alone, which
+// keeps COM's opens and closes even.
+TEST_F(MainWindowTest, PowerEventsAreAnsweredAndAResumeLetsTheDeviceGo) {
+    struct Case {
+        WPARAM event;
+        bool resumes;
+    };
+    const Case cases[] = {
+        {PBT_APMQUERYSUSPEND, false},      {PBT_APMSUSPEND, false},
+        {PBT_APMPOWERSTATUSCHANGE, false}, {PBT_APMRESUMESUSPEND, true},
+        {PBT_APMRESUMEAUTOMATIC, true},    {PBT_APMRESUMECRITICAL, true},
+    };
+    sim::setCaptureDevice(sim::DeviceState::Present);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.event);
+        ASSERT_EQ(openCaptureDevice(), 1);
+        EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
+        EXPECT_EQ(captureFilterHeld(), c.resumes ? 0 : 1);
+        EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
+        if (captureFilterHeld())
+            closeCaptureDevice();
+        EXPECT_EQ(sim::comInitCount(), 0);
+    }
+}
