@@ -1,12 +1,12 @@
 #include "tvapps/key_dispatcher.h"
 
-#include "app/program_text.h"
 #include "app/shutdown_prompt.h"
 #include "app/window_timer.h"
 #include "settings/settings_store.h"
 #include "tvapps/honestech_adapter.h"
 #include "tvapps/lumentvr_adapter.h"
 #include "tvapps/mouse_emulator.h"
+#include "tvapps/notice_box.h"
 #include "tvapps/powervcr_adapter.h"
 #include "tvapps/windvr_adapter.h"
 
@@ -132,8 +132,7 @@ void sendToTarget(const RemoteTarget& target, RemoteButton button) {
 void powerWithNoTarget() {
     const TvApp* app = defaultAppRecord(defaultApp);
     if (app && !app->installed)
-        MessageBoxA(nullptr, "Please re-initialize the TV application settings.", PROGRAM_CAPTION,
-                    MB_OK | MB_SETFOREGROUND);
+        showNotice("Please re-initialize the TV application settings.", MB_SETFOREGROUND);
     // Read again: the Setting dialog may have changed it while the message was open.
     switchToDefaultApp(defaultApp);
 }

@@ -1,6 +1,6 @@
 #include "tvapps/tv_app.h"
 
-#include "app/program_text.h"
+#include "tvapps/notice_box.h"
 #include "tvapps/window_search.h"
 
 #include <cstring>
@@ -124,7 +124,7 @@ void TvApp::reportStartFailure() const {
     char text[128] = "Can't run ";
     appendText(text, texts->productName);
     appendText(text, ".");
-    MessageBoxA(nullptr, text, PROGRAM_CAPTION, MB_OK);
+    showNotice(text);
 }
 
 HWND TvApp::launch() {

@@ -219,4 +219,50 @@ TEST_F(PollCycleTest, aKeyFromBeforeASleepIsANewPressAfterTheResume) {
     EXPECT_EQ(sim::openCaptureDeviceCalls(), 2);
 }
 
+// While a message about the TV applications is open, the polls in its modal loop go on: presses
+// that would raise another message raise none, and other buttons act as usual. Once it is
+// closed, the next such press raises it again.
+TEST_F(PollCycleTest, theRemoteNeverRaisesASecondMessageOverTheFirst) {
+    struct Case {
+        int defaultApp;
+        bool installed; // installed, but its program cannot be run
+        std::string text;
+    };
+    const Case cases[] = {
+        {DEFAULT_WINDVR, false, "Please re-initialize the TV application settings."},
+        {DEFAULT_POWERVCR, true, "Can't run CyberLink PowerVCR II."},
+    };
+    auto press = [](DWORD raw) {
+        sim::pressRemoteKey(raw);
+        polls(1);
+        sim::releaseRemoteKey();
+        polls(5);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        SetUp();
+        defaultApp = c.defaultApp;
+        if (c.installed) {
+            install(PowerVcrApp, "C:\\Gone");
+            sim::setWinExecResult(2); // ERROR_FILE_NOT_FOUND
+        }
+        sim::setMessageBoxHook([&](const sim::ModalBox&) {
+            for (int i = 0; i < 5; ++i)
+                press(RAW_POWER);
+            press(RAW_DIGIT_6);
+            return IDOK;
+        });
+        press(RAW_POWER);
+        EXPECT_EQ(sim::eventsStartingWith({"MessageBox"}).size(), 1u);
+        EXPECT_EQ(sim::eventsStartingWith({"SetCursorPos"}), Events{"SetCursorPos 513,384"});
+        sim::setMessageBoxHook(nullptr);
+        press(RAW_POWER);
+        const std::string box =
+            "MessageBox owner=null text=\"" + c.text + "\" caption=\"QN520 Remote Control\"";
+        for (const std::string& shown : sim::eventsStartingWith({"MessageBox"}))
+            EXPECT_EQ(shown.compare(0, box.size(), box), 0) << shown;
+        EXPECT_EQ(sim::eventsStartingWith({"MessageBox"}).size(), 2u);
+    }
+}
+
 } // namespace
