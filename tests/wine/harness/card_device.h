@@ -26,7 +26,7 @@ public:
     bool poke(DWORD address, DWORD value);
     // Clears the log, the faults, the key and the register file; finishes held requests.
     bool reset();
-    // Completes the requests held pending by a CARD_PEND_HELD fault.
+    // Completes the requests held pending by a CARD_PEND_HELD or CARD_PEND_STUCK fault.
     bool finishHeld();
     bool state(CardState& out);
     // The logged requests, oldest first; empty when the log cannot be read.

@@ -22,13 +22,15 @@ constexpr const char* USAGE =
     "  press KEY                 one press: shown until one read has latched it (waits up to 2 s)\n"
     "  hold KEY [--ms MS]        held for MS milliseconds, or until release\n"
     "  release\n"
-    "  fault select|read-set|get|any [--error CODE] [--pend MS|held]\n"
+    "  fault select|read-set|get|any [--error CODE] [--pend MS|held|stuck]\n"
     "                            the next such request fails with system error CODE (default 31;\n"
-    "                            0 answers it normally), at once or pending\n"
+    "                            0 answers it normally), at once or pending; a stuck one ignores\n"
+    "                            cancellation, like a hung driver\n"
     "  finish                    completes the requests held pending\n"
     "  poke ADDRESS VALUE        sets a chip register (numbers in C notation: 0x350014)\n"
     "  reset                     clears key, faults, registers and the log\n"
     "  state | log               what the card shows now | every request since the last reset\n"
+
     "  filter add NAME [--none] [--slot S] [--instance KEY]\n"
     "                            a filter leading to device N, or to no handle at all\n"
     "  filter clear | filter list\n"
@@ -139,8 +141,10 @@ int fault(CardDevice& card, const Arguments& args) {
     DWORD error = DEFAULT_FAULT_ERROR;
     DWORD pendMs = CARD_PEND_HELD;
     const std::string pend = args.option("--pend", "0");
+    if (pend == "stuck")
+        pendMs = CARD_PEND_STUCK;
     if (request == 0xFFFFFFFF || !parseNumber(args.option("--error", "31"), &error) ||
-        (pend != "held" && !parseNumber(pend, &pendMs)))
+        (pend != "held" && pend != "stuck" && !parseNumber(pend, &pendMs)))
         return usage();
     return card.fault(request, error, pendMs) ? 0 : fail("the card's fault queue is full");
 }

@@ -32,6 +32,8 @@ expect "the register is idle again" 'remote register 0x40' state
 expect "a timed hold by button number" 'raw code 9 \(button 5\) for 300 ms' hold 5 --ms 300
 expect "a fault is armed" '^$' fault get --error 21 --pend held
 expect "and counted" '1 faults armed' state
+expect "a hung driver's fault" '^$' fault select --pend stuck
+expect "counted too" '2 faults armed' state
 expect "an unknown key is refused" 'no key "11"' hold 11
 expect "a press nobody reads times out" 'not read within 2 s' press raw:7
 expect "and leaves the key up" 'remote register 0x40' state
