@@ -65,6 +65,7 @@ public:
     void log(CardLog& out, int64_t frequency) const;
 
     uint32_t pendingRequests = 0; // kept by the driver
+    uint32_t opens = 0;           // kept by the driver; not cleared by reset()
 
 private:
     struct Register {

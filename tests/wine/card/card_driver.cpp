@@ -256,7 +256,16 @@ NTSTATUS NTAPI dispatchControl(PDEVICE_OBJECT deviceObject, PIRP irp) {
     return privateRequest(device, irp, stack);
 }
 
-NTSTATUS NTAPI dispatchCreateClose(PDEVICE_OBJECT, PIRP irp) {
+NTSTATUS NTAPI dispatchCreate(PDEVICE_OBJECT deviceObject, PIRP irp) {
+    const ULONG device = static_cast<DeviceExtension*>(deviceObject->DeviceExtension)->index;
+    KIRQL irql;
+    KeAcquireSpinLock(&lock, &irql);
+    ++chips[device].opens;
+    KeReleaseSpinLock(&lock, irql);
+    return complete(irp, STATUS_SUCCESS, 0);
+}
+
+NTSTATUS NTAPI dispatchClose(PDEVICE_OBJECT, PIRP irp) {
     return complete(irp, STATUS_SUCCESS, 0);
 }
 
@@ -289,8 +298,8 @@ extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING) {
     for (Chip& chip : chips)
         chip.reset();
 
-    driver->MajorFunction[IRP_MJ_CREATE] = dispatchCreateClose;
-    driver->MajorFunction[IRP_MJ_CLOSE] = dispatchCreateClose;
+    driver->MajorFunction[IRP_MJ_CREATE] = dispatchCreate;
+    driver->MajorFunction[IRP_MJ_CLOSE] = dispatchClose;
     driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = dispatchControl;
     for (ULONG i = 0; i < CARD_DEVICE_COUNT; ++i) {
         const NTSTATUS status = createDevice(driver, i);

@@ -77,7 +77,9 @@ struct CardState {
     uint32_t pendingRequests; // property requests answered pending and not yet completed
     uint32_t faultsArmed;
     uint32_t requestsLogged; // since the last reset, including those dropped from the log
-    uint32_t reserved;
+    // Opens of the device (IRP_MJ_CREATE) since the driver started; a reset keeps it. The
+    // harness's own CardDevice handles count too, so tests compare two readings.
+    uint32_t opens;
     int64_t frequency; // performance counter ticks per second, the unit of the log's times
     int64_t now;       // the performance counter when this state was taken
 };

@@ -171,10 +171,10 @@ int state(CardDevice& card, const Arguments&) {
         return fail("the card's state cannot be read");
     std::printf(
         "remote register 0x%02lX, key latched %lu times, %lu pending, %lu faults armed, "
-        "%lu requests\n",
+        "%lu requests, %lu opens\n",
         static_cast<unsigned long>(s.remoteRegister), static_cast<unsigned long>(s.keyLatches),
         static_cast<unsigned long>(s.pendingRequests), static_cast<unsigned long>(s.faultsArmed),
-        static_cast<unsigned long>(s.requestsLogged));
+        static_cast<unsigned long>(s.requestsLogged), static_cast<unsigned long>(s.opens));
     return 0;
 }
 
