@@ -280,6 +280,9 @@ NTSTATUS createDevice(PDRIVER_OBJECT driver, ULONG index) {
     static_cast<DeviceExtension*>(device->DeviceExtension)->index = index;
     UNICODE_STRING link;
     RtlInitUnicodeString(&link, LINK_NAMES[index]);
+    // Links are permanent: when the host process of an earlier start was ended, no unload
+    // removed them, and creating one again over the new device fails (Wine: type mismatch).
+    IoDeleteSymbolicLink(&link);
     status = IoCreateSymbolicLink(&link, &name);
     if (!NT_SUCCESS(status))
         IoDeleteDevice(device);
@@ -288,7 +291,8 @@ NTSTATUS createDevice(PDRIVER_OBJECT driver, ULONG index) {
 
 } // namespace
 
-// No unload routine: the card stays until the prefix's wine server ends, like hardware would.
+// No unload routine: the card stays until the prefix's wine server ends, like hardware would, or
+// until a test ends its host process.
 extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING) {
     LARGE_INTEGER counterFrequency;
     KeQueryPerformanceCounter(&counterFrequency);

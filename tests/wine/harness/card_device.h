@@ -18,6 +18,8 @@ public:
 
     static std::string path(DWORD index);
     bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    // Opens the device again: once the driver has restarted, the old handle fails every request.
+    bool reopen();
 
     // Each returns true when the driver took the request.
     bool press(DWORD rawCode, DWORD holdMs = 0, DWORD reads = 0);
@@ -35,5 +37,6 @@ public:
 private:
     bool control(DWORD code, const void* input, DWORD inputLength, void* output,
                  DWORD outputLength);
+    DWORD index;
     HANDLE handle;
 };

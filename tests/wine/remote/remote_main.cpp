@@ -30,7 +30,8 @@ constexpr const char* USAGE =
     "  poke ADDRESS VALUE        sets a chip register (numbers in C notation: 0x350014)\n"
     "  reset                     clears key, faults, registers and the log\n"
     "  state | log               what the card shows now | every request since the last reset\n"
-
+    "  end-host                  ends the driver's host process: the devices are gone until the\n"
+    "                            next command starts the driver again, with the card idle\n"
     "  filter add NAME [--none] [--slot S] [--instance KEY]\n"
     "                            a filter leading to device N, or to no handle at all\n"
     "  filter clear | filter list\n"
@@ -274,6 +275,8 @@ int main(int argc, char** argv) {
     if (!ensureCardDriver(&problem))
         return fail(problem.c_str());
     const std::string& command = args.words[0];
+    if (command == "end-host")
+        return endCardDriverHost(&problem) ? 0 : fail(problem.c_str());
     if (command == "filter" || command == "setup") {
         CoInitialize(nullptr);
         const int result = command == "setup" ? setup() : filterCommand(args);

@@ -46,6 +46,9 @@ expect "or without a handle" '^$' filter add "Solvanta QN52X Video Capture" --no
 expect "and are listed in the enumerator's order, with their devices" \
     'Solvanta QN52X Video Capture +\{.*Taviro QN52X Video Capture +\\\\\.\\QN520Card1' filter list
 expect "usage on nonsense" 'usage: remote' frobnicate
+expect "the driver's host can be ended" '^$' end-host
+expect "and the next command starts the card again, idle" \
+    'remote register 0x40, .* 0 faults armed, 0 requests' state
 remote filter clear >/dev/null
 
 echo "$passes passed, $failures failed"
