@@ -128,6 +128,7 @@ TEST_F(RequestLifetime, cancelIoEndsAWaitingRequestAtOnceUnlessTheDriverIgnoresI
         ASSERT_TRUE(card(1).fault(CARD_REQUEST_SELECT, 0, c.pendMs));
         Request request(device.handle);
         EXPECT_EQ(request.sent, failedWith(ERROR_IO_PENDING));
+        // The program's bounded wait runs out, and it cancels from the thread that sent.
         EXPECT_FALSE(request.completes(250));
         EXPECT_TRUE(CancelIo(device.handle));
         if (c.honoursCancel) {
