@@ -172,6 +172,7 @@ void Chip::state(CardState& out, int64_t now, int64_t frequency) {
     out.pendingRequests = pendingRequests;
     out.faultsArmed = faultCount;
     out.requestsLogged = total;
+    out.opens = opens;
     out.frequency = frequency;
     out.now = now;
 }

@@ -40,7 +40,7 @@ static_assert(sizeof(ChipRequest) == CHIP_REQUEST_BYTES, "wire layout");
 // How the driver is to finish one property request.
 struct ChipAnswer {
     int32_t status;      // final status
-    uint32_t pendMs;     // 0: complete now; otherwise pend (CARD_PEND_HELD: until finished)
+    uint32_t pendMs;     // 0: complete now; otherwise pend (CARD_PEND_HELD, _STUCK: until finished)
     uint32_t writeBack;  // 1: copy `request` into the caller's output buffer
     uint32_t sequence;   // the request's number in the log, for recording its completion
     ChipRequest request; // the request as answered
@@ -65,6 +65,7 @@ public:
     void log(CardLog& out, int64_t frequency) const;
 
     uint32_t pendingRequests = 0; // kept by the driver
+    uint32_t opens = 0;           // kept by the driver; not cleared by reset()
 
 private:
     struct Register {

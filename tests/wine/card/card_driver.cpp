@@ -1,7 +1,8 @@
 // The simulated capture card's kernel-mode driver. It creates the card devices, answers the
 // kernel-streaming property requests of the register property set through each device's Chip,
 // takes the harness's private requests, and completes the requests that a fault made pending
-// from a thread of its own. Loaded by the service manager as a kernel-driver service.
+// from a thread of its own, or cancels them when their callers ask. Loaded by the service manager
+// as a kernel-driver service.
 
 // MinGW's DDK headers define these two with a C-style static inline body that clashes, in C++,
 // with the compiler intrinsics header's own; keep the intrinsics header's out of the way.
@@ -27,14 +28,16 @@ struct DeviceExtension {
     ULONG index;
 };
 
-// A property request answered pending, completed by the completion thread once due.
+// A property request answered pending, completed by the completion thread once due, or by the
+// cancel routine.
 struct PendingRequest {
     PIRP irp;
     ULONG device;
     uint32_t sequence;
     NTSTATUS status;
     ULONG information;
-    int64_t due; // performance counter; 0 while held for CARD_IOCTL_FINISH
+    int64_t due;      // performance counter; 0 while held for CARD_IOCTL_FINISH
+    bool cancellable; // it has a cancel routine (all but CARD_PEND_STUCK)
 };
 constexpr ULONG PENDING_CAPACITY = 16;
 
@@ -67,6 +70,11 @@ ULONG takeDue(PendingRequest* due, int64_t* nextDue) {
     const int64_t t = now();
     for (ULONG i = 0; i < pendingCount;) {
         if (pending[i].due != 0 && pending[i].due <= t) {
+            // The cancel routine has been called for it: that routine completes it.
+            if (pending[i].cancellable && !IoSetCancelRoutine(pending[i].irp, nullptr)) {
+                pending[i++].due = 0;
+                continue;
+            }
             due[taken++] = pending[i];
             pending[i] = pending[--pendingCount];
             continue;
@@ -115,6 +123,60 @@ void finishHeld() {
     KeSetEvent(&wakeCompletion, IO_NO_INCREMENT, FALSE);
 }
 
+// Completes a cancelled request. IoCancelIrp calls it holding the cancel spin lock; the
+// completion thread leaves a request whose cancel routine it could not clear on the list, so the
+// request is always found there.
+void NTAPI cancelRequest(PDEVICE_OBJECT, PIRP irp) {
+    IoReleaseCancelSpinLock(irp->CancelIrql);
+    KIRQL irql;
+    KeAcquireSpinLock(&lock, &irql);
+    for (ULONG i = 0; i < pendingCount; ++i) {
+        if (pending[i].irp != irp)
+            continue;
+        Chip& chip = chips[pending[i].device];
+        chip.recordCompletion(pending[i].sequence, STATUS_CANCELLED, now());
+        --chip.pendingRequests;
+        pending[i] = pending[--pendingCount];
+        break;
+    }
+    KeReleaseSpinLock(&lock, irql);
+    complete(irp, STATUS_CANCELLED, 0);
+}
+
+// Puts a request answered pending on the list, cancellable unless it plays a hung driver.
+// Returns STATUS_PENDING, or the status to complete it with now: the list is full, or its caller
+// cancelled it before the cancel routine was set.
+NTSTATUS holdRequest(ULONG device, PIRP irp, const ChipAnswer& answer, int64_t arrival) {
+    const bool cancellable = answer.pendMs != CARD_PEND_STUCK;
+    const bool held = answer.pendMs == CARD_PEND_HELD || !cancellable;
+    KIRQL irql;
+    KeAcquireSpinLock(&lock, &irql);
+    NTSTATUS status = STATUS_PENDING;
+    if (pendingCount == PENDING_CAPACITY)
+        status = answer.status;
+    else if (cancellable) {
+        IoSetCancelRoutine(irp, cancelRequest);
+        // Cancelled already; when IoCancelIrp took the routine itself, it calls it instead.
+        if (irp->Cancel && IoSetCancelRoutine(irp, nullptr))
+            status = STATUS_CANCELLED;
+    }
+    if (status == STATUS_PENDING) {
+        PendingRequest& slot = pending[pendingCount++];
+        slot.irp = irp;
+        slot.device = device;
+        slot.sequence = answer.sequence;
+        slot.status = answer.status;
+        slot.information = answer.writeBack ? CHIP_REQUEST_BYTES : 0;
+        slot.due = held ? 0 : arrival + static_cast<int64_t>(answer.pendMs) * frequency / 1000;
+        slot.cancellable = cancellable;
+        ++chips[device].pendingRequests;
+    } else {
+        chips[device].recordCompletion(answer.sequence, status, now());
+    }
+    KeReleaseSpinLock(&lock, irql);
+    return status;
+}
+
 // IOCTL_KS_PROPERTY with METHOD_NEITHER: the request arrives in Type3InputBuffer and the answer
 // goes to UserBuffer (the same buffer on Windows; two copies under Wine).
 NTSTATUS propertyRequest(ULONG device, PIRP irp, PIO_STACK_LOCATION stack) {
@@ -127,30 +189,21 @@ NTSTATUS propertyRequest(ULONG device, PIRP irp, PIO_STACK_LOCATION stack) {
     KIRQL irql;
     KeAcquireSpinLock(&lock, &irql);
     const int64_t arrival = now();
-    ChipAnswer answer = chips[device].handle(input, inputLength, outputLength, arrival);
-    const bool pend = answer.pendMs != 0 && pendingCount < PENDING_CAPACITY;
-    if (pend) {
-        PendingRequest& slot = pending[pendingCount++];
-        slot.irp = irp;
-        slot.device = device;
-        slot.sequence = answer.sequence;
-        slot.status = answer.status;
-        slot.information = answer.writeBack ? CHIP_REQUEST_BYTES : 0;
-        slot.due = answer.pendMs == CARD_PEND_HELD
-                       ? 0
-                       : arrival + static_cast<int64_t>(answer.pendMs) * frequency / 1000;
-        ++chips[device].pendingRequests;
-    } else if (answer.pendMs != 0) {
-        chips[device].recordCompletion(answer.sequence, answer.status, arrival);
-    }
+    const ChipAnswer answer = chips[device].handle(input, inputLength, outputLength, arrival);
     KeReleaseSpinLock(&lock, irql);
 
+    const ULONG information = answer.writeBack ? CHIP_REQUEST_BYTES : 0;
     if (answer.writeBack)
         memcpy(output, &answer.request, CHIP_REQUEST_BYTES);
-    if (!pend)
-        return complete(irp, answer.status, answer.writeBack ? CHIP_REQUEST_BYTES : 0);
+    if (answer.pendMs == 0)
+        return complete(irp, answer.status, information);
+    // Marked before it is on the list, where another thread may complete it at once.
     IoMarkIrpPending(irp);
-    KeSetEvent(&wakeCompletion, IO_NO_INCREMENT, FALSE);
+    const NTSTATUS status = holdRequest(device, irp, answer, arrival);
+    if (status == STATUS_PENDING)
+        KeSetEvent(&wakeCompletion, IO_NO_INCREMENT, FALSE);
+    else
+        complete(irp, status, status == STATUS_CANCELLED ? 0 : information);
     return STATUS_PENDING;
 }
 
@@ -203,7 +256,16 @@ NTSTATUS NTAPI dispatchControl(PDEVICE_OBJECT deviceObject, PIRP irp) {
     return privateRequest(device, irp, stack);
 }
 
-NTSTATUS NTAPI dispatchCreateClose(PDEVICE_OBJECT, PIRP irp) {
+NTSTATUS NTAPI dispatchCreate(PDEVICE_OBJECT deviceObject, PIRP irp) {
+    const ULONG device = static_cast<DeviceExtension*>(deviceObject->DeviceExtension)->index;
+    KIRQL irql;
+    KeAcquireSpinLock(&lock, &irql);
+    ++chips[device].opens;
+    KeReleaseSpinLock(&lock, irql);
+    return complete(irp, STATUS_SUCCESS, 0);
+}
+
+NTSTATUS NTAPI dispatchClose(PDEVICE_OBJECT, PIRP irp) {
     return complete(irp, STATUS_SUCCESS, 0);
 }
 
@@ -218,6 +280,9 @@ NTSTATUS createDevice(PDRIVER_OBJECT driver, ULONG index) {
     static_cast<DeviceExtension*>(device->DeviceExtension)->index = index;
     UNICODE_STRING link;
     RtlInitUnicodeString(&link, LINK_NAMES[index]);
+    // Links are permanent: when the host process of an earlier start was ended, no unload
+    // removed them, and creating one again over the new device fails (Wine: type mismatch).
+    IoDeleteSymbolicLink(&link);
     status = IoCreateSymbolicLink(&link, &name);
     if (!NT_SUCCESS(status))
         IoDeleteDevice(device);
@@ -226,7 +291,8 @@ NTSTATUS createDevice(PDRIVER_OBJECT driver, ULONG index) {
 
 } // namespace
 
-// No unload routine: the card stays until the prefix's wine server ends, like hardware would.
+// No unload routine: the card stays until the prefix's wine server ends, like hardware would, or
+// until a test ends its host process.
 extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING) {
     LARGE_INTEGER counterFrequency;
     KeQueryPerformanceCounter(&counterFrequency);
@@ -236,8 +302,8 @@ extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING) {
     for (Chip& chip : chips)
         chip.reset();
 
-    driver->MajorFunction[IRP_MJ_CREATE] = dispatchCreateClose;
-    driver->MajorFunction[IRP_MJ_CLOSE] = dispatchCreateClose;
+    driver->MajorFunction[IRP_MJ_CREATE] = dispatchCreate;
+    driver->MajorFunction[IRP_MJ_CLOSE] = dispatchClose;
     driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = dispatchControl;
     for (ULONG i = 0; i < CARD_DEVICE_COUNT; ++i) {
         const NTSTATUS status = createDevice(driver, i);

@@ -47,9 +47,14 @@ enum CardRequestKind : uint32_t {
     CARD_REQUEST_READ_GET = 3, // get, CMD_READ_REGISTER
 };
 
-// pendMs: the request completes at once (0), after that many milliseconds, or when the harness
-// sends CARD_IOCTL_FINISH (CARD_PEND_HELD).
+// pendMs: the request completes at once (0), after that many milliseconds, or only when the
+// harness sends CARD_IOCTL_FINISH or CARD_IOCTL_RESET. A request that waits can be cancelled by
+// its caller (CancelIo, or the calling thread ending), as with a working driver, except one held
+// with CARD_PEND_STUCK: that plays a hung driver, which ignores cancellation.
 constexpr uint32_t CARD_PEND_HELD = 0xFFFFFFFFu;
+constexpr uint32_t CARD_PEND_STUCK = 0xFFFFFFFEu;
+// The status the log shows for a request that its caller cancelled (STATUS_CANCELLED).
+constexpr uint32_t CARD_STATUS_CANCELLED = 0xC0000120u;
 
 // A one-shot fault: the next request of that kind completes with the system error `error`
 // (0: it is answered normally), at once or pending. Faults queue up in the order given.
@@ -72,7 +77,9 @@ struct CardState {
     uint32_t pendingRequests; // property requests answered pending and not yet completed
     uint32_t faultsArmed;
     uint32_t requestsLogged; // since the last reset, including those dropped from the log
-    uint32_t reserved;
+    // Opens of the device (IRP_MJ_CREATE) since the driver started; a reset keeps it. The
+    // harness's own CardDevice handles count too, so tests compare two readings.
+    uint32_t opens;
     int64_t frequency; // performance counter ticks per second, the unit of the log's times
     int64_t now;       // the performance counter when this state was taken
 };

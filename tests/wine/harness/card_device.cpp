@@ -3,13 +3,27 @@
 #include <cstdio>
 #include <memory>
 
-CardDevice::CardDevice(DWORD index)
-    : handle(CreateFileA(path(index).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+namespace {
+
+HANDLE openDevice(DWORD index) {
+    return CreateFileA(CardDevice::path(index).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+CardDevice::CardDevice(DWORD index) : index(index), handle(openDevice(index)) {}
 
 CardDevice::~CardDevice() {
     if (isOpen())
         CloseHandle(handle);
+}
+
+bool CardDevice::reopen() {
+    if (isOpen())
+        CloseHandle(handle);
+    handle = openDevice(index);
+    return isOpen();
 }
 
 std::string CardDevice::path(DWORD index) {

@@ -18,6 +18,8 @@ public:
 
     static std::string path(DWORD index);
     bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    // Opens the device again: once the driver has restarted, the old handle fails every request.
+    bool reopen();
 
     // Each returns true when the driver took the request.
     bool press(DWORD rawCode, DWORD holdMs = 0, DWORD reads = 0);
@@ -26,7 +28,7 @@ public:
     bool poke(DWORD address, DWORD value);
     // Clears the log, the faults, the key and the register file; finishes held requests.
     bool reset();
-    // Completes the requests held pending by a CARD_PEND_HELD fault.
+    // Completes the requests held pending by a CARD_PEND_HELD or CARD_PEND_STUCK fault.
     bool finishHeld();
     bool state(CardState& out);
     // The logged requests, oldest first; empty when the log cannot be read.
@@ -35,5 +37,6 @@ public:
 private:
     bool control(DWORD code, const void* input, DWORD inputLength, void* output,
                  DWORD outputLength);
+    DWORD index;
     HANDLE handle;
 };

@@ -22,13 +22,16 @@ constexpr const char* USAGE =
     "  press KEY                 one press: shown until one read has latched it (waits up to 2 s)\n"
     "  hold KEY [--ms MS]        held for MS milliseconds, or until release\n"
     "  release\n"
-    "  fault select|read-set|get|any [--error CODE] [--pend MS|held]\n"
+    "  fault select|read-set|get|any [--error CODE] [--pend MS|held|stuck]\n"
     "                            the next such request fails with system error CODE (default 31;\n"
-    "                            0 answers it normally), at once or pending\n"
+    "                            0 answers it normally), at once or pending; a stuck one ignores\n"
+    "                            cancellation, like a hung driver\n"
     "  finish                    completes the requests held pending\n"
     "  poke ADDRESS VALUE        sets a chip register (numbers in C notation: 0x350014)\n"
     "  reset                     clears key, faults, registers and the log\n"
     "  state | log               what the card shows now | every request since the last reset\n"
+    "  end-host                  ends the driver's host process: the devices are gone until the\n"
+    "                            next command starts the driver again, with the card idle\n"
     "  filter add NAME [--none] [--slot S] [--instance KEY]\n"
     "                            a filter leading to device N, or to no handle at all\n"
     "  filter clear | filter list\n"
@@ -139,8 +142,10 @@ int fault(CardDevice& card, const Arguments& args) {
     DWORD error = DEFAULT_FAULT_ERROR;
     DWORD pendMs = CARD_PEND_HELD;
     const std::string pend = args.option("--pend", "0");
+    if (pend == "stuck")
+        pendMs = CARD_PEND_STUCK;
     if (request == 0xFFFFFFFF || !parseNumber(args.option("--error", "31"), &error) ||
-        (pend != "held" && !parseNumber(pend, &pendMs)))
+        (pend != "held" && pend != "stuck" && !parseNumber(pend, &pendMs)))
         return usage();
     return card.fault(request, error, pendMs) ? 0 : fail("the card's fault queue is full");
 }
@@ -167,10 +172,10 @@ int state(CardDevice& card, const Arguments&) {
         return fail("the card's state cannot be read");
     std::printf(
         "remote register 0x%02lX, key latched %lu times, %lu pending, %lu faults armed, "
-        "%lu requests\n",
+        "%lu requests, %lu opens\n",
         static_cast<unsigned long>(s.remoteRegister), static_cast<unsigned long>(s.keyLatches),
         static_cast<unsigned long>(s.pendingRequests), static_cast<unsigned long>(s.faultsArmed),
-        static_cast<unsigned long>(s.requestsLogged));
+        static_cast<unsigned long>(s.requestsLogged), static_cast<unsigned long>(s.opens));
     return 0;
 }
 
@@ -270,6 +275,8 @@ int main(int argc, char** argv) {
     if (!ensureCardDriver(&problem))
         return fail(problem.c_str());
     const std::string& command = args.words[0];
+    if (command == "end-host")
+        return endCardDriverHost(&problem) ? 0 : fail(problem.c_str());
     if (command == "filter" || command == "setup") {
         CoInitialize(nullptr);
         const int result = command == "setup" ? setup() : filterCommand(args);

@@ -32,6 +32,8 @@ expect "the register is idle again" 'remote register 0x40' state
 expect "a timed hold by button number" 'raw code 9 \(button 5\) for 300 ms' hold 5 --ms 300
 expect "a fault is armed" '^$' fault get --error 21 --pend held
 expect "and counted" '1 faults armed' state
+expect "a hung driver's fault" '^$' fault select --pend stuck
+expect "counted too" '2 faults armed' state
 expect "an unknown key is refused" 'no key "11"' hold 11
 expect "a press nobody reads times out" 'not read within 2 s' press raw:7
 expect "and leaves the key up" 'remote register 0x40' state
@@ -44,6 +46,9 @@ expect "or without a handle" '^$' filter add "Solvanta QN52X Video Capture" --no
 expect "and are listed in the enumerator's order, with their devices" \
     'Solvanta QN52X Video Capture +\{.*Taviro QN52X Video Capture +\\\\\.\\QN520Card1' filter list
 expect "usage on nonsense" 'usage: remote' frobnicate
+expect "the driver's host can be ended" '^$' end-host
+expect "and the next command starts the card again, idle" \
+    'remote register 0x40, .* 0 faults armed, 0 requests' state
 remote filter clear >/dev/null
 
 echo "$passes passed, $failures failed"
