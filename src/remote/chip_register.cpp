@@ -56,10 +56,12 @@ namespace {
 // The read that failed has shown its messages. The device is let go, so that the next read finds
 // and opens it afresh: a driver that was restarted (after a resume from sleep, a driver update, or
 // its host process ending) serves a new device, and the handle the filter holds stays dead for
-// good. The error codes of a dead handle vary with the system and the driver, and a live
-// driver's one-off failure looks no different. Every failed read therefore lets go; the reopen costs one device enumeration, and
-// each failed read already waits for the user to answer its messages. Closing also when no filter
-// was found ends the COM use that this read's open began.
+// good. Under Wine every request on such a handle fails at once with ERROR_ACCESS_DENIED (the
+// capture-device tests pin it), a code that a live driver may give as well; on Windows the codes
+// vary with the driver. No code tells a lost device from a one-off failure, so every failed read
+// lets go: the reopen costs one device enumeration, and each failed read already waits for the
+// user to answer its messages. Closing also when no filter was found ends the COM use that this
+// read's open began.
 DWORD failedRead(DWORD value) {
     closeCaptureDevice();
     return value;
