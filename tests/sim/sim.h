@@ -219,10 +219,6 @@ bool isMinimized(HWND window);
 bool isTopmost(HWND window);
 // Fails every PostMessageA to the window (the program must not care).
 void setPostFails(HWND window, bool fails);
-// The number RegisterWindowMessageA gives the name (0 until the program registered it).
-UINT registeredMessage(const std::string& name);
-// Whether PostQuitMessage was called since the last reset.
-bool quitPosted();
 // Popup menus created and not destroyed yet.
 int openMenus();
 // WinExec of a command line with this executable at its end creates this window as it starts.

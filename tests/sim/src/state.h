@@ -127,10 +127,9 @@ struct Desktop {
     POINT cursorPos{512, 384};
     LPARAM extraInfo = 0;
 
-    std::map<std::uintptr_t, std::vector<std::string>> menus; // open popup menus and their items
+    std::set<std::uintptr_t> menus; // popup menus not destroyed yet
     std::uintptr_t nextMenu = 0x3000;
     std::map<std::string, UINT> registeredMessages;
-    bool quitPosted = false;
 };
 
 Desktop& desktop();

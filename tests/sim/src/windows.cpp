@@ -324,7 +324,6 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 
 void WINAPI PostQuitMessage(int nExitCode) {
     sim::record("PostQuitMessage " + std::to_string(nExitCode));
-    desktop().quitPosted = true;
 }
 
 UINT WINAPI RegisterWindowMessageA(LPCSTR lpString) {
@@ -359,16 +358,3 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
 HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT, int, int, UINT) {
     return reinterpret_cast<HANDLE>(0x1C0000 + (reinterpret_cast<std::uintptr_t>(name) & 0xFFFF));
 }
-
-namespace sim {
-
-UINT registeredMessage(const std::string& name) {
-    auto it = desktop().registeredMessages.find(name);
-    return it == desktop().registeredMessages.end() ? 0 : it->second;
-}
-
-bool quitPosted() {
-    return desktop().quitPosted;
-}
-
-} // namespace sim
