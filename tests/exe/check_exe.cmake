@@ -1,8 +1,10 @@
 # Checks a built program with the MinGW objdump: a GUI-subsystem executable of the expected
-# machine that imports only the system's own DLLs, so it runs as one .exe with nothing beside it.
-#   cmake -DOBJDUMP=<objdump> -DEXE=<program.exe> -DMACHINE=i386|x86-64 -P check_exe.cmake
+# machine that imports only the system's own DLLs, so it runs as one .exe with nothing beside it,
+# and whose resources carry the version it was built as.
+#   cmake -DOBJDUMP=<objdump> -DEXE=<program.exe> -DMACHINE=i386|x86-64 -DVERSION=a.b.c.d
+#         -P check_exe.cmake
 cmake_minimum_required(VERSION 3.25)
-foreach(var OBJDUMP EXE MACHINE)
+foreach(var OBJDUMP EXE MACHINE VERSION)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "check_exe: ${var} is not given")
     endif()
@@ -52,6 +54,20 @@ foreach(line IN LISTS names)
         string(APPEND failures "  imports ${dll}, which is not a system DLL\n")
     endif()
 endforeach()
+
+# The texts generated from project(VERSION): the About line and the file and product versions,
+# UTF-16 in the resources, and the manifest's assembly version.
+string(REPLACE "." "\\." version_pattern "${VERSION}")
+file(STRINGS ${EXE} texts ENCODING UTF-16LE
+     REGEX "^(QN520 Remote Control Utility V)?[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+$")
+list(SORT texts)
+if(NOT texts STREQUAL "${VERSION};${VERSION};QN520 Remote Control Utility V${VERSION}")
+    string(APPEND failures "  About text, file and product version are not ${VERSION}: ${texts}\n")
+endif()
+file(STRINGS ${EXE} manifest REGEX "version=\"${version_pattern}\"")
+if(NOT manifest)
+    string(APPEND failures "  the manifest does not give version ${VERSION}\n")
+endif()
 
 if(failures)
     message(FATAL_ERROR "check_exe: ${EXE}\n${failures}")
