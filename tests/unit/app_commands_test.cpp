@@ -1,8 +1,10 @@
 #include "app/tv_app_links.h"
 
+#include "app/main_window.h"
 #include "app/resource_ids.h"
 #include "event_log_match.h"
 #include "shell_fixture.h"
+#include "tv_app_fixture.h"
 
 using AppCommandTest = ShellTest;
 
@@ -35,5 +37,50 @@ TEST_F(AppCommandTest, OtherCommandsAreNotApplicationCommands) {
         defaultApp = 3;
         EXPECT_EQ(runAppCommand(command), 0) << command;
         EXPECT_EQ(defaultApp, 3) << command;
+    }
+}
+
+namespace {
+
+class AppSwitchTest : public TvAppTest {};
+
+} // namespace
+
+// Each application command asks the others it names to close, in its own order, each in that
+// application's own way, then brings its application to the front.
+TEST_F(AppSwitchTest, EachCommandQuitsItsListInOrderThenBringsUpItsApplication) {
+    for (TvApp* app : ALL_RECORDS)
+        install(*app, "C:\\TV");
+    powerVcrWindow();
+    honestechWindow();
+    winDvrWindow();
+    lumenTvrWindow();
+    HWND winDvd = sim::createWindow({"WinDVD", "DVDFrame", "InterVideo WinDVD 4"});
+    sim::createWindow({"WinDVD video", "Video", "", winDvd});
+    sim::createWindow({"WinRip", "RipFrame", "WinRip 2"});
+
+    const Events quitWinDvd = keyDown("WinDVD video", 'X', 0x2D0001);
+    const Events quitWinRip = keyDown("WinRip", 'X', 0x2D0001);
+    const Events quitWinDvr = keyDown("WinDVR", 'X', 0x2D0001);
+    const Events quitLumenTvr = {posted("LumenTVR", 0x0BD0, 1, 0)};
+    const Events quitPowerVcr = ctrl("PowerVCR", 'X');
+    const Events quitHonestech = keyDown("honestech", 'O');
+    struct Case {
+        int command;
+        Events expected;
+    };
+    const Case cases[] = {
+        {IDM_WINDVD, quitWinDvr + quitWinRip + toFront("WinDVD")},
+        {IDM_WINDVR,
+         quitWinDvd + quitWinRip + quitLumenTvr + quitPowerVcr + quitHonestech + toFront("WinDVR")},
+        {IDM_WINRIP, quitWinDvd + quitWinDvr + toFront("WinRip")},
+        {IDM_POWERVCR, quitWinDvr + quitLumenTvr + quitHonestech + toFront("PowerVCR")},
+        {IDM_HONESTECH, quitWinDvr + quitPowerVcr + quitLumenTvr + toFront("honestech")},
+        {IDM_LUMENTVR, quitWinDvr + quitPowerVcr + quitHonestech + toFront("LumenTVR")},
+    };
+    for (const Case& c : cases) {
+        sim::clearEvents();
+        EXPECT_EQ(mainWindowProc(mainWindow, WM_COMMAND, c.command, 0), 0);
+        EXPECT_TRUE(sameEvents(sim::events(), c.expected)) << "command " << c.command;
     }
 }

@@ -7,8 +7,9 @@
 
 namespace {
 
-// What the shell is given: on a 64-bit build the first record layout is 104 bytes (88 in 32-bit).
-const std::string SIZE = std::to_string(NOTIFYICONDATAA_V1_SIZE);
+// What the shell is given: the first record layout, 88 bytes in a 32-bit build and 104 in a 64-bit
+// one (the window and icon handles grow by 4 bytes each, and the record is padded to 8).
+const std::string SIZE = sizeof(void*) == 4 ? "88" : "104";
 
 std::string record(const char* verb, const char* flags, const char* callback, const char* icon,
                    const std::string& tip) {

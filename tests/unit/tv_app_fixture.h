@@ -104,8 +104,12 @@ inline Events keyDown(const std::string& window, UINT vk, LPARAM lParam = 0) {
 inline Events character(const std::string& window, UINT ch, LPARAM lParam) {
     return {posted(window, WM_CHAR, ch, lParam)};
 }
+// The digit keys of the main keyboard: repeat count 1 and each key's scan code.
 inline Events digitKey(const std::string& window, int digit) {
-    return keyDown(window, '0' + digit, digitKeyLParam[digit]);
+    constexpr LPARAM DIGIT_LPARAMS[10] = {0x000B0001, 0x00020001, 0x00030001, 0x00040001,
+                                          0x00050001, 0x00060001, 0x00070001, 0x00080001,
+                                          0x00090001, 0x000A0001};
+    return keyDown(window, '0' + digit, DIGIT_LPARAMS[digit]);
 }
 inline std::string typed(BYTE vk, DWORD flags) {
     return "keybd_event vk=" + sim::hex(vk) + " scan=0x0 flags=" + sim::hex(flags) + " extra=0x0";
