@@ -3,7 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/pointer_area.h"
 #include "app/process_globals.h"
-#include "app/program_text.h"
+#include "settings/program_text.h"
 #include "app/resource_ids.h"
 #include "app/setting_dialog.h"
 #include "app/single_dialog.h"

@@ -10,9 +10,6 @@ HWND shutdownDialog = nullptr;
 
 namespace {
 
-constexpr WPARAM KEY_RETURN = 13;
-constexpr WPARAM KEY_ESCAPE = 27;
-
 // The flag is cleared and the end requested before the computer is shut down, so a nested poll
 // never answers a prompt that is already going away.
 INT_PTR answer(HWND dialog, INT_PTR endValue, bool shutDown) {
@@ -48,10 +45,10 @@ INT_PTR CALLBACK shutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_INITDIALOG:
         return onInitDialog(dialog);
     case WM_KEYDOWN:
-        if (wParam == KEY_RETURN)
-            return answer(dialog, KEY_RETURN, true);
-        if (wParam == KEY_ESCAPE)
-            return answer(dialog, KEY_ESCAPE, false);
+        if (wParam == VK_RETURN)
+            return answer(dialog, VK_RETURN, true);
+        if (wParam == VK_ESCAPE)
+            return answer(dialog, VK_ESCAPE, false);
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK)

@@ -1,17 +1,12 @@
 #include "app/startup.h"
 
 #include "app/process_globals.h"
-#include "app/program_text.h"
+#include "settings/program_text.h"
 #include "app/window_timer.h"
 #include "settings/settings_store.h"
+#include "tvapps/window_search.h"
 
 #include <cstring>
-
-namespace {
-
-constexpr int TITLE_SIZE = 128;
-
-} // namespace
 
 void deleteStartupShortcut() {
     char path[SHORTCUT_PATH_SIZE];
@@ -25,27 +20,13 @@ void deleteStartupShortcut() {
     DeleteFileA(path);
 }
 
-HWND findTopLevelWindowByPrefix(const char* prefix) {
-    const size_t prefixLength = std::strlen(prefix);
-    char title[TITLE_SIZE];
-    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window;
-         window = GetWindow(window, GW_HWNDNEXT)) {
-        title[0] = 0;
-        GetWindowTextA(window, title, TITLE_SIZE);
-        // strncmp stops at the title's terminator, so a shorter title never matches.
-        if (std::strncmp(title, prefix, prefixLength) == 0)
-            return window;
-    }
-    return nullptr;
-}
-
 void closeCompetingUtilities() {
-    if (HWND manager = findTopLevelWindowByPrefix(WINCINEMA_TITLE_PREFIX)) {
+    if (HWND manager = findTopLevelTitleStartingWith(WINCINEMA_TITLE_PREFIX)) {
         PostMessageA(manager, WM_COMMAND, WINCINEMA_EXIT_COMMAND, 0);
         PostMessageA(manager, WM_CLOSE, 0, 0);
         PostMessageA(manager, WM_DESTROY, 0, 0);
     }
-    if (HWND tuner = findTopLevelWindowByPrefix(TUNER_REMOTE_TITLE_PREFIX)) {
+    if (HWND tuner = findTopLevelTitleStartingWith(TUNER_REMOTE_TITLE_PREFIX)) {
         PostMessageA(tuner, WM_CLOSE, 0, 0);
         PostMessageA(tuner, WM_DESTROY, 0, 0);
     }

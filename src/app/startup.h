@@ -19,9 +19,6 @@ constexpr WPARAM WINCINEMA_EXIT_COMMAND = 0xE141;
 // or a refused deletion is ignored; so is a Windows folder too long for the path buffer (nothing
 // is deleted then).
 void deleteStartupShortcut();
-// The first top-level window, in Z order from the top, whose title begins with the prefix
-// (byte for byte, case-sensitive); null when none.
-HWND findTopLevelWindowByPrefix(const char* prefix);
 // Asks the first WinCinema Manager and the first Tuner Remote Control window to close, without
 // waiting for either.
 void closeCompetingUtilities();

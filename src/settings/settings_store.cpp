@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "settings/windows_family.h"
+
 #include <cstring>
 
 int defaultApp = DEFAULT_LUMENTVR;
@@ -136,9 +138,7 @@ int saveDefaultApp() {
 }
 
 int readCountryCode() {
-    // The high bit of the version word marks the Windows 95/98/Me family.
-    const bool nineX = (GetVersion() & 0x80000000u) != 0;
-    return nineX ? readNineXCountryCode() : readNtCountryCode();
+    return isWindows9x() ? readNineXCountryCode() : readNtCountryCode();
 }
 
 int updateJapanMode() {

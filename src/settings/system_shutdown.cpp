@@ -1,15 +1,10 @@
 #include "settings/system_shutdown.h"
 
-#include "app/program_text.h"
+#include "settings/program_text.h"
+
+#include "settings/windows_family.h"
 
 #include <windows.h>
-
-int isWindows9x() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
-    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
-}
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tvapps/notice_box.h"
 
-#include "app/program_text.h"
+#include "settings/program_text.h"
 
 namespace {
 

@@ -200,7 +200,7 @@ std::vector<std::string> deviceRequestSummary();
 // ---------------------------------------------------------------- windows
 // A top-level window (parent null) or a child. New windows go to the top of their siblings'
 // Z order. The label names the window in the event log.
-struct WindowSpec {
+struct NewWindow {
     std::string label;
     std::string className;
     std::string title;
@@ -208,7 +208,7 @@ struct WindowSpec {
     bool minimized = false;
     bool visible = true;
 };
-HWND createWindow(const WindowSpec& wanted);
+HWND createWindow(const NewWindow& wanted);
 void destroyWindow(HWND window);
 std::string describe(HWND window);
 // Answers messages sent (SendMessageA) to the window; without one, sent messages answer 0.
@@ -222,7 +222,7 @@ void setPostFails(HWND window, bool fails);
 // Popup menus created and not destroyed yet.
 int openMenus();
 // WinExec of a command line with this executable at its end creates this window as it starts.
-void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted);
+void showWindowOnExec(const std::string& exeName, const NewWindow& wanted);
 
 // ---------------------------------------------------------------- notification area
 // Icons the shell holds, by (window, id); every Shell_NotifyIconA call is logged with its record.

@@ -17,7 +17,7 @@ constexpr int POWERVCR_INDEX = 0;
 constexpr int LUMENTVR_INDEX = 3;
 // With no target, the dispatcher's own searches, in its order: LumenTVR, PowerVCR, WinDVR,
 // honestech TV.
-const std::pair<int, sim::WindowSpec> RUNNING_SEARCH[] = {
+const std::pair<int, sim::NewWindow> RUNNING_SEARCH[] = {
     {3, {"", "LUMEN_TVR", ""}},
     {0, {"", "PowerVCR II Taurus", ""}},
     {1, {"", "", "InterVideo WinDVR"}},

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "tvapps/window_search.h"
 
 #include "event_log_match.h"
 #include "shell_fixture.h"
@@ -65,7 +66,7 @@ TEST_F(StartupTest, TopLevelWindowIsFoundByTitlePrefixInZOrder) {
         {"TUNER", "null"},                                  // case-sensitive
     };
     for (const Case& c : cases)
-        EXPECT_EQ(sim::describe(findTopLevelWindowByPrefix(c.prefix)), c.found) << c.prefix;
+        EXPECT_EQ(sim::describe(findTopLevelTitleStartingWith(c.prefix)), c.found) << c.prefix;
 }
 
 TEST_F(StartupTest, CompetingUtilitiesGetTheirClosePostsFirstMatchOnly) {

@@ -1,4 +1,5 @@
 #include "settings/system_shutdown.h"
+#include "settings/windows_family.h"
 
 #include "event_log_match.h"
 #include "sim_fixture.h"

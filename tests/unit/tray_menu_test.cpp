@@ -33,7 +33,7 @@ TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindo
     struct Case {
         const char* name;
         bool installed;
-        std::vector<sim::WindowSpec> windows;
+        std::vector<sim::NewWindow> windows;
         Lines menu;
     };
     const Case cases[] = {
@@ -62,7 +62,7 @@ TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindo
     for (const Case& c : cases) {
         sim::reset();
         tvApp(App::LumenTvr).installed = c.installed ? 1 : 0;
-        for (const sim::WindowSpec& wanted : c.windows)
+        for (const sim::NewWindow& wanted : c.windows)
             sim::createWindow(wanted);
         EXPECT_EQ(describeMenu(), c.menu) << c.name;
     }

@@ -81,7 +81,7 @@ TEST_F(TvAppRecordTest, honestechAndLumenTvrShareOneInstallation) {
 
 struct SearchCase {
     const char* what;
-    std::vector<sim::WindowSpec> windows; // created in order, so the last is on top
+    std::vector<sim::NewWindow> windows; // created in order, so the last is on top
     std::function<HWND()> search;
     const char* expected; // label, or "null"
 };
@@ -136,7 +136,7 @@ TEST_F(TvAppRecordTest, eachSearchFindsOnlyWhatItsRuleAllows) {
         SCOPED_TRACE(c.what);
         sim::reset();
         HWND previous = nullptr;
-        for (sim::WindowSpec wanted : c.windows) {
+        for (sim::NewWindow wanted : c.windows) {
             // A wanted labelled "c" or "kid" is a child of the window before it.
             if (wanted.label == "c" || wanted.label == "kid")
                 wanted.parent = previous;

@@ -92,7 +92,7 @@ struct Desktop {
     std::vector<std::string> deleted;
     UINT winExecResult = 33;
     DWORD winExecWait = 0;
-    std::vector<std::pair<std::string, WindowSpec>> execWindows;
+    std::vector<std::pair<std::string, NewWindow>> execWindows;
 
     bool openTokenFails = false;
     bool privilegeHeld = true;

@@ -31,7 +31,7 @@ void setWinExecWait(DWORD ms) {
 void setEnvironmentVariable(const std::string& name, const std::string& value) {
     desktop().environment[sim::detail::lower(name)] = value;
 }
-void showWindowOnExec(const std::string& exeName, const WindowSpec& wanted) {
+void showWindowOnExec(const std::string& exeName, const NewWindow& wanted) {
     desktop().execWindows.push_back({lower(exeName), wanted});
 }
 
@@ -71,11 +71,6 @@ HANDLE newHandle() {
     return newKernelHandle();
 }
 } // namespace sim::detail
-
-DWORD WINAPI GetVersion(void) {
-    // Windows 98 (4.10, build 1998, high bit set) or Windows 2000 (5.0, build 2195).
-    return desktop().nineX ? 0xC0000A04u : 0x08930005u;
-}
 
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info) {
     if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) {

@@ -59,7 +59,7 @@ Window* findWindow(HWND window) {
 
 namespace sim {
 
-HWND createWindow(const WindowSpec& wanted) {
+HWND createWindow(const NewWindow& wanted) {
     auto& d = desktop();
     HWND w = reinterpret_cast<HWND>(d.nextWindow);
     d.nextWindow += 0x10;

@@ -1,0 +1,10 @@
+#include "settings/windows_family.h"
+
+#include <windows.h>
+
+int isWindows9x() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
+}
