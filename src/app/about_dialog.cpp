@@ -2,7 +2,7 @@
 
 #include "app/dialog_placement.h"
 
-INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR AboutDialog::onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         placeDialog(dialog);

@@ -1,6 +1,13 @@
 // The About dialog: the program's name, version and maker.
 #pragma once
 
-#include <windows.h>
+#include "app/resource_ids.h"
+#include "app/single_dialog.h"
 
-INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+class AboutDialog : public SingleDialog {
+public:
+    AboutDialog() : SingleDialog(IDD_ABOUT) {}
+
+private:
+    INT_PTR onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+};

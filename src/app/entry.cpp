@@ -1,12 +1,9 @@
-// The entry routine: clear the way, refuse a second copy, create the hidden window, read the
-// settings, start polling and run the message loop until a quit request.
+// The entry routine: build the program's state, clear the way, refuse a second copy, create the
+// hidden window, read the settings, start polling and run the message loop until a quit request.
 #include "app/main_window.h"
-#include "app/process_globals.h"
+#include "app/program.h"
 #include "app/resource_ids.h"
 #include "app/startup.h"
-#include "app/tray_icon.h"
-#include "remote/capture_device.h"
-#include "settings/settings_store.h"
 
 namespace {
 
@@ -26,29 +23,34 @@ int runMessageLoop(HACCEL accelerators) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Built before anything else, as the records' registry reads have always come first.
+    Program program(instance);
     deleteStartupShortcut();
     closeCompetingUtilities();
     if (anotherInstanceRunning())
         return 0;
 
-    LoadStringA(instance, IDS_TITLE, windowTitle, WINDOW_TEXT_SIZE);
-    LoadStringA(instance, IDS_CLASS, windowClassName, WINDOW_TEXT_SIZE);
-    registerMainClass(instance);
-    if (!initInstance(instance))
+    char title[WINDOW_TEXT_SIZE] = "";
+    char className[WINDOW_TEXT_SIZE] = "";
+    LoadStringA(instance, IDS_TITLE, title, WINDOW_TEXT_SIZE);
+    LoadStringA(instance, IDS_CLASS, className, WINDOW_TEXT_SIZE);
+    registerMainClass(instance, className);
+    if (!createMainWindow(program, className, title))
         return 0;
+    Shell& shell = program.shell;
 
-    readSettings();
-    if (remoteOff) {
-        removeTrayIcon(mainWindow);
-        closeCaptureDevice(); // opened as the window was created; nothing will use it
+    readSettings(program.settings);
+    if (program.settings.remoteOff) {
+        shell.tray.remove(shell.mainWindow);
+        program.device.close(); // opened as the window was created; nothing will use it
         return 0;
     }
     // The window exists only to own the icon, timers and dialogs; it is never shown.
-    ShowWindow(mainWindow, SW_HIDE);
-    UpdateWindow(mainWindow);
-    if (captureDeviceFound) {
-        startPolling();
-        prepareAppWatch();
+    ShowWindow(shell.mainWindow, SW_HIDE);
+    UpdateWindow(shell.mainWindow);
+    if (shell.captureDeviceFound) {
+        program.startPolling();
+        program.prepareAppWatch();
     }
     return runMessageLoop(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCEL)));
 }

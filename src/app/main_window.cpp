@@ -1,100 +1,78 @@
 #include "app/main_window.h"
 
-#include "app/about_dialog.h"
+#include "app/app_commands.h"
 #include "app/pointer_area.h"
-#include "app/process_globals.h"
-#include "settings/program_text.h"
-#include "app/resource_ids.h"
-#include "app/setting_dialog.h"
-#include "app/single_dialog.h"
-#include "app/tray_icon.h"
+#include "app/poll_cycle.h"
+#include "app/program.h"
 #include "app/tray_menu.h"
-#include "app/tv_app_links.h"
-#include "remote/capture_device.h"
-#include "remote/poll_cycle.h"
-
-char windowTitle[WINDOW_TEXT_SIZE] = "";
-char windowClassName[WINDOW_TEXT_SIZE] = "";
+#include "settings/program_text.h"
 
 namespace {
 
 constexpr const char* MISSING_DEVICE_TEXT =
     "Can't find the QN52X Video Capture Filter.\n\nPlease check your hardware or drivers. ";
 
-// Registered at creation; the shell broadcasts it when it (re)starts and has lost every icon.
-UINT taskbarCreatedMessage = 0;
-// The menu of the last click, destroyed when the next click builds a new one.
-HMENU trayMenu = nullptr;
-// The missing-device message stays one: clicks on the icon while it is open do nothing.
-bool missingDeviceReported = false;
-SingleDialog aboutDialog(IDD_ABOUT, aboutDialogProc);
-SingleDialog settingDialog(IDD_SETTING, settingDialogProc);
-
-HICON loadProgramIcon(int size) {
+HICON loadProgramIcon(HINSTANCE instance, int size) {
     // Shared: the system frees it with the module, so no handle is left to close.
     return static_cast<HICON>(
-        LoadImageA(appInstance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, size, size, LR_SHARED));
-}
-
-void destroyTrayMenu() {
-    if (trayMenu)
-        DestroyMenu(trayMenu);
-    trayMenu = nullptr;
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 // Every ending path: the icon goes, then the message loop is asked to end with exit code 0.
-void endProgram(HWND window) {
-    removeTrayIcon(window);
-    destroyTrayMenu();
+void endProgram(Shell& shell, HWND window) {
+    shell.tray.remove(window);
+    shell.trayMenu.reset();
     PostQuitMessage(0);
 }
 
-LRESULT onCreate(HWND window) {
-    if (!openCaptureDevice())
-        captureDeviceFound = 0;
-    initPointerArea();
-    addTrayIcon(window, TRAY_ICON_ID, loadProgramIcon(GetSystemMetrics(SM_CXSMICON)),
-                PROGRAM_CAPTION);
-    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+LRESULT onCreate(Program& program, HWND window) {
+    Shell& shell = program.shell;
+    shell.mainWindow = window;
+    if (!program.device.open())
+        shell.captureDeviceFound = 0;
+    initPointerArea(program.remote.mouse.area);
+    shell.tray.add(window, TRAY_ICON_ID,
+                   loadProgramIcon(shell.instance, GetSystemMetrics(SM_CXSMICON)), PROGRAM_CAPTION);
+    shell.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     return 0;
 }
 
-void showTrayMenu(HWND window) {
+void showTrayMenu(Program& program, HWND window) {
     POINT at{};
     GetCursorPos(&at);
-    destroyTrayMenu();
-    trayMenu = CreatePopupMenu();
-    if (!trayMenu)
+    OwnedMenu& menu = program.shell.trayMenu;
+    menu.reset(CreatePopupMenu());
+    if (!menu)
         return;
-    const TrayMenuItems menu = trayMenuItems();
-    for (int i = 0; i < menu.count; ++i)
-        AppendMenuA(trayMenu, menu.items[i].flags, menu.items[i].command, menu.items[i].text);
+    const TrayMenuItems items = trayMenuItems(program.apps);
+    for (int i = 0; i < items.count; ++i)
+        AppendMenuA(menu.get(), items.items[i].flags, items.items[i].command, items.items[i].text);
     // Only a foreground owner's menu closes when the user clicks elsewhere.
     SetForegroundWindow(window);
-    TrackPopupMenu(trayMenu, 0, at.x, at.y, 0, window, nullptr);
+    TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, window, nullptr);
     // Without a message after tracking, a tray menu opens and closes at once the next time.
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
-void reportMissingDevice(HWND window) {
-    if (missingDeviceReported)
+void reportMissingDevice(Shell& shell, HWND window) {
+    if (shell.missingDeviceReported)
         return;
-    missingDeviceReported = true;
+    shell.missingDeviceReported = true;
     MessageBoxA(nullptr, MISSING_DEVICE_TEXT, PROGRAM_CAPTION, MB_OK | MB_SETFOREGROUND);
-    endProgram(window);
+    endProgram(shell, window);
 }
 
-LRESULT onTrayCallback(HWND window, LPARAM mouseMessage) {
+LRESULT onTrayCallback(Program& program, HWND window, LPARAM mouseMessage) {
     switch (mouseMessage) {
     case WM_MOUSEMOVE:
-        refreshTrayIcon();
+        program.shell.tray.refresh();
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        if (captureDeviceFound)
-            showTrayMenu(window);
+        if (program.shell.captureDeviceFound)
+            showTrayMenu(program, window);
         else
-            reportMissingDevice(window);
+            reportMissingDevice(program.shell, window);
         break;
     default:
         break;
@@ -102,36 +80,37 @@ LRESULT onTrayCallback(HWND window, LPARAM mouseMessage) {
     return 0;
 }
 
-LRESULT onCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int command = LOWORD(wParam);
+LRESULT onCommand(Program& program, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Shell& shell = program.shell;
+    const UINT command = LOWORD(wParam);
     switch (command) {
     case IDM_ABOUT:
-        aboutDialog.show(window);
+        shell.about.show(shell.instance, window);
         return 0;
     case IDM_SETTING:
-        settingDialog.show(window);
+        shell.setting.show(shell.instance, window);
         return 0;
     case IDM_CLOSE:
-        endProgram(window);
+        endProgram(shell, window);
         return 0;
     case IDM_EXIT:
-        endProgram(window);
-        closeCaptureDevice();
+        endProgram(shell, window);
+        program.device.close();
         return 0;
     default:
-        if (runAppCommand(command))
+        if (runAppCommand(program.apps, program.settings, command))
             return 0;
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
 // Every power event is answered TRUE: a suspend request is granted, the rest need no answer.
-LRESULT onPowerBroadcast(WPARAM event) {
+LRESULT onPowerBroadcast(Program& program, WPARAM event) {
     switch (event) {
     case PBT_APMRESUMEAUTOMATIC:
     case PBT_APMRESUMESUSPEND:
     case PBT_APMRESUMECRITICAL:
-        resumeRemoteInput();
+        resumeRemoteInput(program);
         break;
     default:
         break;
@@ -139,29 +118,40 @@ LRESULT onPowerBroadcast(WPARAM event) {
     return TRUE;
 }
 
-} // namespace
-
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT handle(Program& program, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        return onCreate(window);
+        return onCreate(program, window);
     case WM_DISPLAYCHANGE:
-        updatePointerArea(lParam);
+        updatePointerArea(program.remote.mouse.area, lParam);
         return 0;
     case WM_POWERBROADCAST:
-        return onPowerBroadcast(wParam);
+        return onPowerBroadcast(program, wParam);
     case WM_COMMAND:
-        return onCommand(window, message, wParam, lParam);
+        return onCommand(program, window, message, wParam, lParam);
     case WM_DESTROY: // WM_CLOSE from any program ends here through the default procedure
-        endProgram(window);
+        endProgram(program.shell, window);
         return 0;
     case TRAY_CALLBACK_MESSAGE:
-        return onTrayCallback(window, lParam);
+        return onTrayCallback(program, window, lParam);
     default:
-        if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
-            restoreTrayIcon();
+        if (message == program.shell.taskbarCreatedMessage && message != 0) {
+            program.shell.tray.restore();
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+} // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    Program* program = programOf(window);
+    return program ? handle(*program, window, message, wParam, lParam)
+                   : DefWindowProcA(window, message, wParam, lParam);
 }

@@ -4,14 +4,15 @@
 
 #include <windows.h>
 
+class Program;
+
 constexpr int WINDOW_TEXT_SIZE = 100;
 
-// Loaded from string resources 22 and 23 before the class is registered.
-extern char windowTitle[WINDOW_TEXT_SIZE];
-extern char windowClassName[WINDOW_TEXT_SIZE];
-
+// Finds the program in the window's user data, which WM_NCCREATE stores from the creation
+// parameter.
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Registers the main window's class; a failure shows as initInstance failing.
-ATOM registerMainClass(HINSTANCE instance);
-// Keeps the instance and creates the main window as mainWindow; 1 on success, 0 otherwise.
-int initInstance(HINSTANCE instance);
+// Registers the main window's class; a failure shows as creating the window failing.
+ATOM registerMainClass(HINSTANCE instance, const char* className);
+// Creates the main window for the program, keeping it in the program's shell; 1 on success, 0
+// otherwise.
+int createMainWindow(Program& program, const char* className, const char* title);

@@ -2,10 +2,10 @@
 // window creation are not simulated).
 #include "app/main_window.h"
 
-#include "app/process_globals.h"
+#include "app/program.h"
 #include "app/resource_ids.h"
 
-ATOM registerMainClass(HINSTANCE instance) {
+ATOM registerMainClass(HINSTANCE instance, const char* className) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -17,14 +17,13 @@ ATOM registerMainClass(HINSTANCE instance) {
                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = windowClassName;
+    windowClass.lpszClassName = className;
     return RegisterClassExA(&windowClass);
 }
 
-int initInstance(HINSTANCE instance) {
-    appInstance = instance;
-    mainWindow =
-        CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                        CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
-    return mainWindow ? 1 : 0;
+int createMainWindow(Program& program, const char* className, const char* title) {
+    program.shell.mainWindow =
+        CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT,
+                        0, nullptr, nullptr, program.shell.instance, &program);
+    return program.shell.mainWindow ? 1 : 0;
 }

@@ -1,10 +1,12 @@
 // The bounds and step sizes of the mouse emulation, measured from the screen.
 #pragma once
 
+#include "tvapps/mouse_emulator.h"
+
 #include <windows.h>
 
 // From the client area of a full-screen window, at window creation.
-void initPointerArea();
+void initPointerArea(PointerBounds& area);
 // From WM_DISPLAYCHANGE's lParam: the new width in the low word, the height in the high word.
 // A width or height of 0 leaves the area as it was.
-void updatePointerArea(LPARAM displaySize);
+void updatePointerArea(PointerBounds& area, LPARAM displaySize);

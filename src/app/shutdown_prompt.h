@@ -2,13 +2,24 @@
 // cancels.
 #pragma once
 
-#include <windows.h>
+#include "app/resource_ids.h"
+#include "app/single_dialog.h"
 
-// 1 from the moment the prompt is asked for until it is answered.
-extern int shutdownPromptOpen;
-// The prompt's window, recorded when it initialises; not cleared when it closes.
-extern HWND shutdownDialog;
+class ShutdownPrompt : public SingleDialog {
+public:
+    ShutdownPrompt() : SingleDialog(IDD_SHUTDOWN) {}
 
-// Shows the prompt modally and returns its end value once it has closed.
-INT_PTR showShutdownPrompt(HWND owner);
-INT_PTR CALLBACK shutdownDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // Shows the prompt modally and returns its end value once it has closed.
+    INT_PTR ask(HINSTANCE instance, HWND owner);
+    // From the moment the prompt is asked for until it is answered.
+    bool waiting() const { return waitingForAnswer; }
+    // Brings the prompt to the front and sends it Return (shut down) or Escape (cancel), as the
+    // remote's keys.
+    void answer(bool shutDown);
+
+private:
+    INT_PTR onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR end(HWND dialog, INT_PTR endValue, bool shutDown);
+
+    bool waitingForAnswer = false;
+};

@@ -1,18 +1,16 @@
 #include "app/single_dialog.h"
 
-#include "app/process_globals.h"
-
-INT_PTR SingleDialog::show(HWND owner) {
+INT_PTR SingleDialog::show(HINSTANCE instance, HWND owner) {
     if (open) {
-        if (window)
-            SetForegroundWindow(window);
+        if (dialog)
+            SetForegroundWindow(dialog);
         return 0;
     }
     open = true;
-    const INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), owner, route,
+    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, route,
                                            reinterpret_cast<LPARAM>(this));
     open = false;
-    window = nullptr;
+    dialog = nullptr;
     return result;
 }
 
@@ -20,11 +18,11 @@ INT_PTR CALLBACK SingleDialog::route(HWND dialog, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<SingleDialog*>(lParam);
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        self->window = dialog;
-        return self->procedure(dialog, message, wParam, 0);
+        self->dialog = dialog;
+        return self->onMessage(dialog, message, wParam, 0);
     }
-    // Messages that come before WM_INITDIALOG (WM_SETFONT) find no record yet; the dialogs leave
+    // Messages that come before WM_INITDIALOG (WM_SETFONT) find no object yet; the dialogs leave
     // them to the system anyway.
     auto* self = reinterpret_cast<SingleDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    return self ? self->procedure(dialog, message, wParam, lParam) : FALSE;
+    return self ? self->onMessage(dialog, message, wParam, lParam) : FALSE;
 }

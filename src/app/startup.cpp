@@ -1,9 +1,6 @@
 #include "app/startup.h"
 
-#include "app/process_globals.h"
 #include "settings/program_text.h"
-#include "app/window_timer.h"
-#include "settings/settings_store.h"
 #include "tvapps/window_search.h"
 
 #include <cstring>
@@ -34,15 +31,4 @@ void closeCompetingUtilities() {
 
 int anotherInstanceRunning() {
     return FindWindowA(OLDER_FAMILY_CLASS, nullptr) || FindWindowA(PROGRAM_CAPTION, nullptr);
-}
-
-void startPolling() {
-    pollTimer.configure(mainWindow, POLL_PERIOD_MS);
-    pollTimer.start();
-    updateJapanMode();
-}
-
-void prepareAppWatch() {
-    appWatchTimer.configure(mainWindow, APP_WATCH_PERIOD_MS);
-    appWatchTimer.stop();
 }

@@ -1,5 +1,5 @@
 // The start-up steps that clear the way for the program: the other vendor's start-up shortcut,
-// the competing remote-control utilities, and the single-instance test; then the timers.
+// the competing remote-control utilities, and the single-instance test.
 #pragma once
 
 #include <windows.h>
@@ -24,8 +24,3 @@ void deleteStartupShortcut();
 void closeCompetingUtilities();
 // 1 when this utility or the older one of its family already runs.
 int anotherInstanceRunning();
-
-// Starts the 65 ms poll of the remote on the main window and settles Japan mode.
-void startPolling();
-// Gives the app watch its owner and period; the adapters start it when they launch an app.
-void prepareAppWatch();

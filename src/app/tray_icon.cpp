@@ -1,7 +1,5 @@
 #include "app/tray_icon.h"
 
-#include <shellapi.h>
-
 #include <cstddef>
 
 namespace {
@@ -13,43 +11,39 @@ static_assert(sizeof(void*) != 4 || offsetof(NOTIFYICONDATAA, szTip) + TIP_SIZE 
               "the first-version record is 88 bytes in the 32-bit build");
 const DWORD RECORD_SIZE = NOTIFYICONDATAA_V1_SIZE;
 
-NOTIFYICONDATAA iconRecord;
-// Between adding and removing: a shell restart after an ending path brings nothing back.
-bool iconShown = false;
-
 } // namespace
 
-void addTrayIcon(HWND window, UINT iconId, HICON icon, const char* tip) {
-    iconRecord = NOTIFYICONDATAA{};
-    iconRecord.cbSize = RECORD_SIZE;
-    iconRecord.hWnd = window;
-    iconRecord.uID = iconId;
-    iconRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    iconRecord.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
-    iconRecord.hIcon = icon;
-    lstrcpynA(iconRecord.szTip, tip ? tip : "", TIP_SIZE);
-    Shell_NotifyIconA(NIM_ADD, &iconRecord);
-    iconShown = true;
+void TrayIcon::add(HWND window, UINT iconId, HICON icon, const char* tip) {
+    record = NOTIFYICONDATAA{};
+    record.cbSize = RECORD_SIZE;
+    record.hWnd = window;
+    record.uID = iconId;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
+    record.hIcon = icon;
+    lstrcpynA(record.szTip, tip ? tip : "", TIP_SIZE);
+    Shell_NotifyIconA(NIM_ADD, &record);
+    shown = true;
 }
 
-void refreshTrayIcon() {
-    Shell_NotifyIconA(NIM_MODIFY, &iconRecord);
+void TrayIcon::refresh() {
+    Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
-void restoreTrayIcon() {
-    if (!iconShown)
+void TrayIcon::restore() {
+    if (!shown)
         return;
     // TaskbarCreated also arrives when the shell only changed its DPI and kept the icon; the
     // add then fails and the icon is updated instead.
-    if (!Shell_NotifyIconA(NIM_ADD, &iconRecord))
-        Shell_NotifyIconA(NIM_MODIFY, &iconRecord);
+    if (!Shell_NotifyIconA(NIM_ADD, &record))
+        Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
-void removeTrayIcon(HWND window) {
-    NOTIFYICONDATAA record{};
-    record.cbSize = RECORD_SIZE;
-    record.hWnd = window;
-    record.uID = TRAY_ICON_ID;
-    Shell_NotifyIconA(NIM_DELETE, &record);
-    iconShown = false;
+void TrayIcon::remove(HWND window) {
+    NOTIFYICONDATAA deleted{};
+    deleted.cbSize = RECORD_SIZE;
+    deleted.hWnd = window;
+    deleted.uID = TRAY_ICON_ID;
+    Shell_NotifyIconA(NIM_DELETE, &deleted);
+    shown = false;
 }

@@ -3,13 +3,23 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 constexpr UINT TRAY_ICON_ID = 10;
 // Sent to the main window with the mouse message in lParam.
 constexpr UINT TRAY_CALLBACK_MESSAGE = 1001;
 
-// Fills the kept icon record and adds the icon; a null tip gives an empty one.
-void addTrayIcon(HWND window, UINT iconId, HICON icon, const char* tip);
-// Submits the kept record again: NIM_MODIFY on mouse movement, NIM_ADD after a shell restart.
-void refreshTrayIcon();
-void restoreTrayIcon();
-void removeTrayIcon(HWND window);
+class TrayIcon {
+public:
+    // Fills the kept icon record and adds the icon; a null tip gives an empty one.
+    void add(HWND window, UINT iconId, HICON icon, const char* tip);
+    // Submits the kept record again: NIM_MODIFY on mouse movement, NIM_ADD after a shell restart.
+    void refresh();
+    void restore();
+    void remove(HWND window);
+
+private:
+    NOTIFYICONDATAA record = {};
+    // Between adding and removing: a shell restart after an ending path brings nothing back.
+    bool shown = false;
+};

@@ -1,6 +1,8 @@
 // The items of the notification icon's popup menu, worked out afresh on every click.
 #pragma once
 
+#include "tvapps/tv_apps.h"
+
 #include <windows.h>
 
 struct TrayMenuItem {
@@ -9,15 +11,14 @@ struct TrayMenuItem {
     const char* text; // null for a separator
 };
 
-constexpr int TRAY_MENU_CAPACITY = 5;
+constexpr int TRAY_MENU_CAPACITY = APP_COUNT + 4;
 
 struct TrayMenuItems {
     TrayMenuItem items[TRAY_MENU_CAPACITY];
     int count;
 };
 
-// "LumenTVR" (checked while its window exists) when it is installed, then a separator, "About",
-// a separator and "Exit". There is no Setting item: Alt+"?" reaches that dialog.
-TrayMenuItems trayMenuItems();
-// 1 when a top-level window of LumenTVR's class exists, whatever its title.
-int isLumenTvrRunning();
+// The installed applications of the tray menu ("LumenTVR", checked while its window exists), then
+// a separator, "About", a separator and "Exit". There is no Setting item: Alt+"?" reaches that
+// dialog.
+TrayMenuItems trayMenuItems(const TvApps& apps);

@@ -1,4 +1,4 @@
-// One system timer bound to one window, and the program's two timers.
+// One system timer bound to one window; the program has two.
 #pragma once
 
 #include <windows.h>
@@ -22,12 +22,3 @@ public:
     UINT periodMs = 0;
     TIMERPROC callback;
 };
-
-constexpr UINT_PTR POLL_TIMER_ID = 1;
-constexpr UINT POLL_PERIOD_MS = 65;
-constexpr UINT_PTR APP_WATCH_TIMER_ID = 2;
-constexpr UINT APP_WATCH_PERIOD_MS = 1000;
-
-// pollTimer runs pollCycle; appWatchTimer runs appWatchTick.
-extern WindowTimer pollTimer;
-extern WindowTimer appWatchTimer;

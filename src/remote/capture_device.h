@@ -25,3 +25,15 @@ DWORD readChipRegister(DWORD address, BOOL* succeeded = nullptr);
 // The two halves of a read; each shows its own failure message and returns 1 on success.
 int selectRegister(HANDLE device, DWORD address);
 int fetchRegisterValue(HANDLE device, DWORD* value);
+
+// The capture device as the program owns it.
+class CaptureDevice {
+public:
+    int open() { return openCaptureDevice(); }
+    void close() { closeCaptureDevice(); }
+    bool isOpen() const { return captureFilterHeld() != 0; }
+    HANDLE handle() const { return captureHandle; }
+    DWORD readRegister(DWORD address, BOOL* succeeded = nullptr) {
+        return readChipRegister(address, succeeded);
+    }
+};

@@ -14,7 +14,7 @@ constexpr RemoteButton RAW_CODE_BUTTONS[32] = {
 // keeps its code in the register for two or three polls even on a short press, and a repeat would
 // undo what the press did (restart the application it just closed, cancel the prompt it opened).
 bool actsOncePerPress(RemoteButton button) {
-    return button == BUTTON_POWER || button == BUTTON_20 || button == BUTTON_21;
+    return button == BUTTON_POWER || button == BUTTON_DEFAULT_APP || button == BUTTON_SHUT_DOWN;
 }
 
 } // namespace

@@ -7,8 +7,10 @@ using RemoteButton = std::int32_t;
 
 // Buttons with a role fixed outside the applications' own button maps.
 constexpr RemoteButton BUTTON_POWER = 18;
-constexpr RemoteButton BUTTON_20 = 20;
-constexpr RemoteButton BUTTON_21 = 21;
+// With no target, switches to the default application like Power, without asking about it.
+constexpr RemoteButton BUTTON_DEFAULT_APP = 20;
+// With no TV application running, opens the Shut Down prompt.
+constexpr RemoteButton BUTTON_SHUT_DOWN = 21;
 // Produced only from raw codes 4 and 12 outside Japan mode.
 constexpr RemoteButton BUTTON_256 = 256;
 constexpr RemoteButton BUTTON_512 = 512;

@@ -1,12 +1,9 @@
 #include "settings/settings_store.h"
 
 #include "settings/windows_family.h"
+#include "win32/owned.h"
 
 #include <cstring>
-
-int defaultApp = DEFAULT_LUMENTVR;
-int remoteOff = 0;
-int japanMode = 0;
 
 namespace {
 
@@ -33,33 +30,32 @@ void writeNumber(HKEY key, const char* name, DWORD number) {
     RegFlushKey(key);
 }
 
-void readBothValues(HKEY key, bool mayWrite) {
+void readBothValues(HKEY key, bool mayWrite, Settings& settings) {
     DWORD number = 0;
     if (readNumber(key, DEFAULT_APP_VALUE, &number))
-        defaultApp = static_cast<int>(number);
+        settings.defaultApp = static_cast<int>(number);
     else if (mayWrite)
-        writeNumber(key, DEFAULT_APP_VALUE, static_cast<DWORD>(defaultApp));
+        writeNumber(key, DEFAULT_APP_VALUE, static_cast<DWORD>(settings.defaultApp));
 
     number = 0;
     if (readNumber(key, REMOTE_OFF_VALUE, &number))
-        remoteOff = number == 1 ? 1 : 0;
+        settings.remoteOff = number == 1 ? 1 : 0;
     else if (mayWrite)
         writeNumber(key, REMOTE_OFF_VALUE, 0);
 }
 
-void createSettings() {
-    HKEY key = nullptr;
+void createSettings(const Settings& settings) {
+    OwnedKey key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                        KEY_ALL_ACCESS, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
         return;
-    const DWORD app = static_cast<DWORD>(defaultApp);
+    const DWORD app = static_cast<DWORD>(settings.defaultApp);
     const DWORD off = 0;
-    RegSetValueExA(key, DEFAULT_APP_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&app),
+    RegSetValueExA(key.get(), DEFAULT_APP_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&app),
                    sizeof app);
-    RegSetValueExA(key, REMOTE_OFF_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off),
+    RegSetValueExA(key.get(), REMOTE_OFF_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off),
                    sizeof off);
-    RegFlushKey(key);
-    RegCloseKey(key);
+    RegFlushKey(key.get());
 }
 
 // "81" -> 81: at most the first five characters, all of them digits. Text that is not a number
@@ -86,15 +82,14 @@ int readNineXCountryCode() {
 }
 
 int readNtCountryCode() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, INTERNATIONAL_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    OwnedKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, INTERNATIONAL_KEY, 0, KEY_READ, key.put()) !=
+        ERROR_SUCCESS)
         return 0;
     char text[COUNTRY_TEXT_BYTES + 1] = {};
     DWORD size = COUNTRY_TEXT_BYTES;
-    const LSTATUS status = RegQueryValueExA(key, COUNTRY_VALUE, nullptr, nullptr,
-                                            reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.get(), COUNTRY_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(text),
+                         &size) != ERROR_SUCCESS)
         return 0;
     text[size < COUNTRY_TEXT_BYTES ? size : COUNTRY_TEXT_BYTES] = 0; // stored text may lack one
     return parseCountryCode(text);
@@ -102,38 +97,35 @@ int readNtCountryCode() {
 
 } // namespace
 
-int readSettings() {
-    HKEY key = nullptr;
-    const LSTATUS opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key);
+int readSettings(Settings& settings) {
+    OwnedKey key;
+    const LSTATUS opened =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, key.put());
     if (opened == ERROR_SUCCESS) {
-        readBothValues(key, true);
-        RegCloseKey(key);
+        readBothValues(key.get(), true, settings);
     } else if (opened == ERROR_ACCESS_DENIED) {
         // A user without administrator rights still gets the settings; nothing is written.
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            readBothValues(key, false);
-            RegCloseKey(key);
-        }
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, key.put()) ==
+            ERROR_SUCCESS)
+            readBothValues(key.get(), false, settings);
     } else {
-        createSettings();
+        createSettings(settings);
     }
     return 1;
 }
 
-int saveDefaultApp() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+int saveDefaultApp(int defaultApp) {
+    OwnedKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, key.put()) !=
+        ERROR_SUCCESS)
         return 0;
     DWORD existing = 0;
-    if (!readNumber(key, DEFAULT_APP_VALUE, &existing)) {
-        RegCloseKey(key);
+    if (!readNumber(key.get(), DEFAULT_APP_VALUE, &existing))
         return 0;
-    }
     const DWORD app = static_cast<DWORD>(defaultApp);
-    const LSTATUS written = RegSetValueExA(key, DEFAULT_APP_VALUE, 0, REG_DWORD,
+    const LSTATUS written = RegSetValueExA(key.get(), DEFAULT_APP_VALUE, 0, REG_DWORD,
                                            reinterpret_cast<const BYTE*>(&app), sizeof app);
-    RegFlushKey(key);
-    RegCloseKey(key);
+    RegFlushKey(key.get());
     return written == ERROR_SUCCESS ? 1 : 0;
 }
 
@@ -141,7 +133,7 @@ int readCountryCode() {
     return isWindows9x() ? readNineXCountryCode() : readNtCountryCode();
 }
 
-int updateJapanMode() {
-    japanMode = readCountryCode() == JAPAN_COUNTRY_CODE ? 1 : 0;
+int updateJapanMode(Settings& settings) {
+    settings.japanMode = readCountryCode() == JAPAN_COUNTRY_CODE ? 1 : 0;
     return 1;
 }

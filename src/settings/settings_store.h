@@ -3,27 +3,26 @@
 
 #include <windows.h>
 
-// "DefaultTVAPP": 1 WinDVR, 2 PowerVCR, 3 LumenTVR, 4 honestech TV; any other value names none.
-enum DefaultApp : int {
-    DEFAULT_WINDVR = 1,
-    DEFAULT_POWERVCR = 2,
-    DEFAULT_LUMENTVR = 3,
-    DEFAULT_HONESTECH = 4,
-};
-
 constexpr const char* SETTINGS_KEY = "SOFTWARE\\Taviro Multimedia\\QN52X Utilities";
 constexpr const char* DEFAULT_APP_VALUE = "DefaultTVAPP";
 constexpr const char* REMOTE_OFF_VALUE = "AlwaysRemoteOff";
 constexpr int JAPAN_COUNTRY_CODE = 81;
 
-extern int defaultApp; // 3 until the settings are read
-extern int remoteOff;  // 1: the utility must not run
-extern int japanMode;  // raw codes are buttons as they are
+// "DefaultTVAPP" before it is first written: the number of LumenTVR. What each number names is
+// the table of applications' business.
+constexpr int FIRST_DEFAULT_APP = 3;
 
-// Reads both settings once at start-up, creating the key and the missing values. Returns 1.
-int readSettings();
-// Writes defaultApp to an existing "DefaultTVAPP"; never creates. 1 when written.
-int saveDefaultApp();
+// The program's settings, read once at start-up, and Japan mode, settled when polling starts.
+struct Settings {
+    int defaultApp = FIRST_DEFAULT_APP; // the application Power brings up
+    int remoteOff = 0;                  // 1: the utility must not run
+    int japanMode = 0;                  // raw codes are buttons as they are
+};
+
+// Reads both settings, creating the key and the missing values. Returns 1.
+int readSettings(Settings& settings);
+// Writes the number to an existing "DefaultTVAPP"; never creates. 1 when written.
+int saveDefaultApp(int defaultApp);
 int readCountryCode();
 // Sets japanMode from the country code. Returns 1.
-int updateJapanMode();
+int updateJapanMode(Settings& settings);

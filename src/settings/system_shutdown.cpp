@@ -1,8 +1,8 @@
 #include "settings/system_shutdown.h"
 
 #include "settings/program_text.h"
-
 #include "settings/windows_family.h"
+#include "win32/owned.h"
 
 #include <windows.h>
 
@@ -10,18 +10,16 @@ namespace {
 
 // Enables the shutdown privilege in the process token; false when it is not held or not set.
 bool enableShutdownPrivilege() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    OwnedHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put()))
         return false;
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
-    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
     // AdjustTokenPrivileges succeeds even when the user lacks the privilege; the last error says.
-    const bool enabled = GetLastError() == ERROR_SUCCESS;
-    CloseHandle(token);
-    return enabled;
+    return GetLastError() == ERROR_SUCCESS;
 }
 
 } // namespace

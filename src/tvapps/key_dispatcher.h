@@ -4,26 +4,43 @@
 #pragma once
 
 #include "remote/remote_button.h"
+#include "settings/settings_store.h"
+#include "tvapps/notice_box.h"
+#include "tvapps/remote_state.h"
+#include "tvapps/shell_port.h"
+#include "tvapps/tv_apps.h"
 
-#include <windows.h>
+class KeyDispatcher {
+public:
+    KeyDispatcher(TvApps& apps, Settings& settings, RemoteState& remote, NoticeBox& notices,
+                  ShellPort& shell);
 
-class TvApp;
+    // One decoded button (possibly BUTTON_SUPPRESSED).
+    void dispatch(RemoteButton button);
+    // Quits the other remote targets, then toggles the default one; other numbers do nothing.
+    void switchToDefaultApp(int defaultAppNumber);
+    // Closes the application when its window exists; otherwise brings it up and has the app watch
+    // look after it once it is the target.
+    int togglePower(AppId app);
+    // Whether one of the remote targets is active (the dispatcher's target).
+    bool targetActive() const;
+    // Whether no remote target's window exists.
+    bool noTvAppRunning() const;
+    // The routine of the app watch's timer: one watched application per tick.
+    void watchTick();
 
-// Set by an adapter's Power toggle when it brought its application up; cleared by the app watch.
-extern int watchPowerVcr;
-extern int watchWinDvr;
-extern int watchHonestech;
-extern int watchLumenTvr;
+private:
+    TvApp* currentTarget();
+    void sendToTarget(TvApp& target, RemoteButton button);
+    void powerWithNoTarget();
+    void sendToFirstRunning(RemoteButton button);
 
-// One decoded button (possibly BUTTON_SUPPRESSED); owner is the window that owns the poll timer.
-void dispatchButton(RemoteButton button, HWND owner);
-// Quits the other three remote targets, then toggles the default one; other numbers do nothing.
-void switchToDefaultApp(int defaultAppNumber);
-// 1 while one of the remote targets is active (the dispatcher's target).
-int remoteTargetActive();
-// The record of the application that a "DefaultTVAPP" number names, or null.
-const TvApp* defaultAppRecord(int defaultAppNumber);
-// 1 when no window of PowerVCR, WinDVR, honestech TV or LumenTVR exists.
-int noTvAppRunning();
-// The routine of appWatchTimer; the arguments are not used.
-void CALLBACK appWatchTick(HWND, UINT, UINT_PTR, DWORD);
+    TvApps& apps;
+    Settings& settings;
+    RemoteState& remote;
+    NoticeBox& notices;
+    ShellPort& shell;
+    // The remote targets in their order of precedence, and in the order they are looked for.
+    const AppList targets;
+    const AppList searchOrder;
+};

@@ -1,88 +1,53 @@
-#include "tvapps/lumentvr_adapter.h"
-
-#include "settings/settings_store.h"
-#include "tvapps/key_dispatcher.h"
+// LumenTVR: every command is its private message 0x0BD0 (WM_USER + 2000) posted with a command
+// id; command 1 closes it. Buttons 20 and 21 are commands of its own too.
+#include "tvapps/adapter.h"
 
 namespace {
 
-constexpr const char* MAIN_WINDOW_CLASS = "LUMEN_TVR";
+constexpr UINT COMMAND_MESSAGE = WM_USER + 2000;
 
-struct CommandRow {
-    RemoteButton button;
-    WPARAM normal;
-    WPARAM japan;
-};
-
-// Button 18 and buttons 20 and 21 are the dispatcher's own; other codes do nothing. The ids from
-// 10000 up are one group: 10000 + n.
-constexpr CommandRow COMMAND_MAP[] = {
-    // button  normal   Japan mode
-    {0, 10000, 10010},
-    {1, 10001, 10001},
-    {2, 10002, 10002},
-    {3, 10003, 10003},
-    {4, 10004, 10004},
-    {5, 10005, 10005},
-    {6, 10006, 10006},
-    {7, 10007, 10007},
-    {8, 10008, 10008},
-    {9, 10009, 10009},
-    {10, 10100, 10011},
-    {11, 206, 206},
-    {12, 4004, 4004},
-    {13, 1001, 1001},
-    {14, 1002, 1002},
-    {15, 200, 200},
-    {16, 403, 403},
-    {17, 3, 3},
-    {19, 300, 300},
-    {22, 3001, 3001},
-    {23, 4003, 10012},
-    {24, 5, 5},
-    {25, 8, 1003},
-    {26, 4001, 4001},
-    {27, 401, 401},
-    {28, 1003, 8},
-    {29, 1000, 1000},
-    {30, 4002, 4002},
-    {31, 402, 402},
-    {BUTTON_256, 5002, 5002},
-    {BUTTON_512, 5003, 5003},
-};
-
-const CommandRow* rowFor(RemoteButton button) {
-    for (const CommandRow& row : COMMAND_MAP)
-        if (row.button == button)
-            return &row;
-    return nullptr;
+constexpr AppCommand command(WPARAM id) {
+    return postPrivate(COMMAND_MESSAGE, id);
 }
+
+// Power is not here; other codes do nothing. The ids from 10000 up are one group: 10000 + n.
+constexpr ButtonRow BUTTON_MAP[] = {
+    // button  normal          Japan mode
+    {0, command(10000), command(10010)},
+    {1, command(10001), command(10001)},
+    {2, command(10002), command(10002)},
+    {3, command(10003), command(10003)},
+    {4, command(10004), command(10004)},
+    {5, command(10005), command(10005)},
+    {6, command(10006), command(10006)},
+    {7, command(10007), command(10007)},
+    {8, command(10008), command(10008)},
+    {9, command(10009), command(10009)},
+    {10, command(10100), command(10011)},
+    {11, command(206), command(206)},
+    {12, command(4004), command(4004)},
+    {13, command(1001), command(1001)},
+    {14, command(1002), command(1002)},
+    {15, command(200), command(200)},
+    {16, command(403), command(403)},
+    {17, command(3), command(3)},
+    {19, command(300), command(300)},
+    {BUTTON_DEFAULT_APP, command(6000), command(6000)},
+    {BUTTON_SHUT_DOWN, command(5001), command(5001)},
+    {22, command(3001), command(3001)},
+    {23, command(4003), command(10012)},
+    {24, command(5), command(5)},
+    {25, command(8), command(1003)},
+    {26, command(4001), command(4001)},
+    {27, command(401), command(401)},
+    {28, command(1003), command(8)},
+    {29, command(1000), command(1000)},
+    {30, command(4002), command(4002)},
+    {31, command(402), command(402)},
+    {BUTTON_256, command(5002), command(5002)},
+    {BUTTON_512, command(5003), command(5003)},
+};
 
 } // namespace
 
-HWND LumenTvrAdapter::findWindow() {
-    return FindWindowExA(GetDesktopWindow(), nullptr, MAIN_WINDOW_CLASS, nullptr);
-}
-
-BOOL LumenTvrAdapter::postCommand(WPARAM id) {
-    return postMessage(findWindow(), LUMENTVR_COMMAND_MESSAGE, id);
-}
-
-BOOL LumenTvrAdapter::quit() {
-    HWND found = findWindow();
-    if (!found)
-        return 0;
-    const BOOL posted = PostMessageA(found, LUMENTVR_COMMAND_MESSAGE, LUMENTVR_CLOSE, 0);
-    active = 0; // whatever the post returned
-    return posted;
-}
-
-int LumenTvrAdapter::togglePower() {
-    return togglePowerOf(*this, watchLumenTvr);
-}
-
-int LumenTvrAdapter::handleButton(RemoteButton button) {
-    const CommandRow* row = rowFor(button);
-    if (!row)
-        return 0;
-    return postCommand(japanMode ? row->japan : row->normal);
-}
+const Adapter LUMENTVR_ADAPTER = adapterOf(command(1), BUTTON_MAP);

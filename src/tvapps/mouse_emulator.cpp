@@ -1,8 +1,5 @@
 #include "tvapps/mouse_emulator.h"
 
-PointerBounds PointerArea = {};
-MouseEmulation MouseEmulator;
-
 namespace {
 
 constexpr RemoteButton LEFT_CLICK_BUTTON = 0;
@@ -26,15 +23,14 @@ bool isDirection(RemoteButton button) {
     return button >= 1 && button <= 9 && button != PRIMARY_TOGGLE_BUTTON;
 }
 
-LONG stepFor(int moveCount) {
+LONG stepFor(const PointerBounds& area, int moveCount) {
     if (moveCount < MEDIUM_FROM_MOVE)
         return 1;
-    return moveCount < LARGE_FROM_MOVE ? PointerArea.mediumStep : PointerArea.largeStep;
+    return moveCount < LARGE_FROM_MOVE ? area.mediumStep : area.largeStep;
 }
 
-bool insideBounds(LONG x, LONG y) {
-    return PointerArea.left < x && x < PointerArea.right && PointerArea.top < y &&
-           y < PointerArea.bottom;
+bool insideBounds(const PointerBounds& area, LONG x, LONG y) {
+    return area.left < x && x < area.right && area.top < y && y < area.bottom;
 }
 
 // A button event where the pointer is: no move flag, so dx and dy do not move it.
@@ -71,13 +67,13 @@ int MouseEmulation::movePointer(RemoteButton direction) {
     if (!isDirection(direction))
         return 0;
     ++moveCount;
-    const LONG step = stepFor(moveCount);
+    const LONG step = stepFor(area, moveCount);
     POINT at{0, 0};
     if (!GetCursorPos(&at))
         return 0; // no position to move from
     const LONG x = at.x + DIRECTIONS[direction].dx * step;
     const LONG y = at.y + DIRECTIONS[direction].dy * step;
-    if (!insideBounds(x, y)) {
+    if (!insideBounds(area, x, y)) {
         moveCount = 0; // refused whole; the next move creeps up with one-pixel steps
         return 0;
     }

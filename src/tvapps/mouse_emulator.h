@@ -6,8 +6,7 @@
 
 #include <windows.h>
 
-// The pointer's bounds (exclusive) and the two larger step sizes. The main window fills it when
-// it is created and when the display mode changes; all zero until then.
+// The pointer's bounds (exclusive) and the two larger step sizes.
 struct PointerBounds {
     LONG left;
     LONG top;
@@ -17,8 +16,6 @@ struct PointerBounds {
     LONG largeStep;
 };
 
-extern PointerBounds PointerArea;
-
 class MouseEmulation {
 public:
     int handleButton(RemoteButton button);
@@ -27,6 +24,9 @@ public:
     // A fresh press starts again with one-pixel steps.
     void resetAcceleration() { moveCount = 0; }
 
+    // The main window fills it when it is created and when the display mode changes; all zero
+    // until then.
+    PointerBounds area = {};
     int primaryHeld = 0; // button 5 has pressed the primary mouse button and not released it
     int moveCount = 0;   // pointer moves in the current run of one held button
 
@@ -34,5 +34,3 @@ private:
     void click(DWORD downFlag, DWORD upFlag);
     void togglePrimaryButton();
 };
-
-extern MouseEmulation MouseEmulator;

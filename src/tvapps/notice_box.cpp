@@ -2,17 +2,11 @@
 
 #include "settings/program_text.h"
 
-namespace {
-
-bool noticeOpen = false;
-
-} // namespace
-
-int showNotice(const char* text, UINT extraType) {
-    if (noticeOpen)
+int NoticeBox::show(const char* text, UINT extraType) {
+    if (open)
         return 0;
-    noticeOpen = true;
+    open = true;
     MessageBoxA(nullptr, text, PROGRAM_CAPTION, MB_OK | extraType);
-    noticeOpen = false;
+    open = false;
     return 1;
 }

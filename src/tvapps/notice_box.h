@@ -6,6 +6,12 @@
 
 #include <windows.h>
 
-// Shows the message with the program's caption, no owner and an OK button (plus `extraType`)
-// and returns once it is closed: 1. While another of these messages is open, shows nothing: 0.
-int showNotice(const char* text, UINT extraType = 0);
+class NoticeBox {
+public:
+    // Shows the message with the program's caption, no owner and an OK button (plus `extraType`)
+    // and returns once it is closed: 1. While another of these messages is open, shows nothing: 0.
+    int show(const char* text, UINT extraType = 0);
+
+private:
+    bool open = false;
+};

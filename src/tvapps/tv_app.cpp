@@ -1,21 +1,12 @@
 #include "tvapps/tv_app.h"
 
+#include "tvapps/adapter.h"
 #include "tvapps/notice_box.h"
-#include "tvapps/window_search.h"
+#include "win32/owned.h"
 
 #include <cstring>
 
 namespace {
-
-// Bounded copy that always terminates; false when the text did not fit whole.
-template <std::size_t N>
-bool copyText(char (&buffer)[N], const char* text) {
-    const std::size_t length = std::strlen(text);
-    const std::size_t kept = length < N ? length : N - 1;
-    std::memcpy(buffer, text, kept);
-    buffer[kept] = 0;
-    return kept == length;
-}
 
 // Appends to a terminated buffer; false, leaving the buffer unchanged, when it would not fit.
 template <std::size_t N>
@@ -30,7 +21,7 @@ bool appendText(char (&buffer)[N], const char* text) {
 
 // The value's bytes are another program's: they count as text only up to a terminator inside
 // the buffer.
-bool terminateRegistryText(char (&buffer)[128], DWORD size) {
+bool terminateRegistryText(char (&buffer)[INSTALL_PATH_SIZE], DWORD size) {
     if (size < sizeof buffer) {
         buffer[size] = 0;
         return true;
@@ -39,7 +30,7 @@ bool terminateRegistryText(char (&buffer)[128], DWORD size) {
 }
 
 // Expands %NAME% in place; false when the result does not fit whole.
-bool expandInPlace(char (&path)[128]) {
+bool expandInPlace(char (&path)[INSTALL_PATH_SIZE]) {
     char expanded[sizeof path] = {};
     const DWORD needed = ExpandEnvironmentStringsA(path, expanded, sizeof expanded);
     if (needed == 0 || needed > sizeof expanded || !std::memchr(expanded, 0, sizeof expanded))
@@ -59,7 +50,7 @@ bool isAbsolutePath(const char* path) {
 }
 
 // Only text names a folder: a number or bytes read as text would be a made-up path.
-bool readInstallFolder(HKEY key, const char* valueName, char (&path)[128]) {
+bool readInstallFolder(HKEY key, const char* valueName, char (&path)[INSTALL_PATH_SIZE]) {
     DWORD type = REG_NONE;
     DWORD size = sizeof path;
     if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(path), &size) !=
@@ -77,58 +68,53 @@ bool readInstallFolder(HKEY key, const char* valueName, char (&path)[128]) {
 
 } // namespace
 
-TvApp::TvApp(const TvAppTexts& texts) : texts(&texts) {
-    lookUpInstallPath(texts.subkey, texts.valueName, texts.exeName);
-    copyText(windowClass, texts.windowClass);
-    copyText(windowTitle, texts.windowTitle);
+TvApp::TvApp(const TvAppRow& row, NoticeBox& notices) : row(row), notices(notices) {
+    lookUpInstallPath();
 }
 
-int TvApp::lookUpInstallPath(const char* subkey, const char* valueName, const char* exe) {
+int TvApp::lookUpInstallPath() {
     installed = 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &key) != ERROR_SUCCESS)
+    OwnedKey key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, row.subkey, key.put()) != ERROR_SUCCESS)
         return 0;
-    const bool found = readInstallFolder(key, valueName, installPath);
-    RegCloseKey(key);
-    if (!found) {
+    if (!readInstallFolder(key.get(), row.valueName, installPath)) {
         installPath[0] = 0;
         return 0;
     }
-    copyText(exeName, exe);
     installed = 1;
     active = 0;
     return 1;
 }
 
-HWND TvApp::findWindowByTitle() {
-    return findTopLevelTitleStartingWith(windowTitle);
+HWND TvApp::findWindowByTitle() const {
+    return findAppWindow(row, Match::TITLE_START);
 }
 
-HWND TvApp::searchForWindow() {
-    return windowClass[0] ? FindWindowA(windowClass, nullptr) : findWindowByTitle();
+HWND TvApp::findWindow() const {
+    return findAppWindow(row, row.commandsFind);
 }
 
 // The executable's path in quotes: an unquoted path with blanks would be tried piece by piece
 // ("C:\Program.exe" first). A path that cannot be quoted or does not fit whole is never run.
 int TvApp::buildCommandLine(char (&line)[COMMAND_LINE_SIZE]) const {
-    static_assert(sizeof installPath + sizeof exeName + 2 <= COMMAND_LINE_SIZE,
+    static_assert(INSTALL_PATH_SIZE + MAX_EXE_NAME_LENGTH + 3 <= COMMAND_LINE_SIZE,
                   "every install path and executable fits the command line");
     line[0] = 0;
-    if (std::strchr(installPath, '"') || std::strchr(exeName, '"'))
+    if (std::strchr(installPath, '"') || std::strchr(row.exeName, '"'))
         return 0;
     return appendText(line, "\"") && appendText(line, installPath) && appendText(line, "\\") &&
-           appendText(line, exeName) && appendText(line, "\"");
+           appendText(line, row.exeName) && appendText(line, "\"");
 }
 
 void TvApp::reportStartFailure() const {
     char text[128] = "Can't run ";
-    appendText(text, texts->productName);
+    appendText(text, row.productName);
     appendText(text, ".");
-    showNotice(text);
+    notices.show(text);
 }
 
 HWND TvApp::launch() {
-    if (HWND found = searchForWindow())
+    if (HWND found = findAppWindow(row, row.launchFinds))
         return found;
     if (!installed)
         return nullptr;
@@ -138,7 +124,7 @@ HWND TvApp::launch() {
     else
         reportStartFailure();
     // Usually null: the new process has not shown its window yet.
-    return searchForWindow();
+    return findAppWindow(row, row.launchFinds);
 }
 
 HWND TvApp::bringUp() {
@@ -152,6 +138,36 @@ HWND TvApp::bringUp() {
     SetForegroundWindow(found);
     SetActiveWindow(found);
     return found;
+}
+
+int TvApp::quit() {
+    HWND found = findAppWindow(row, row.quitFinds);
+    if (!found)
+        return 0;
+    const int done = carryOut(found, row.adapter->quit);
+    active = 0; // at once, without waiting for the application to close
+    return done;
+}
+
+int TvApp::handleButton(RemoteButton button, bool japanMode) {
+    const Adapter& adapter = *row.adapter;
+    const AppCommand command = commandFor(adapter.map, adapter.rows, button, japanMode);
+    switch (command.shape) {
+    case CommandShape::NOTHING:
+        return 0;
+    case CommandShape::OWN:
+        return adapter.own ? adapter.own(*this, command.code) : 0;
+    default:
+        return carryOut(findWindow(), command);
+    }
+}
+
+bool TvApp::mapsButton(RemoteButton button) const {
+    const Adapter& adapter = *row.adapter;
+    for (std::size_t i = 0; i < adapter.rows; ++i)
+        if (adapter.map[i].button == button)
+            return true;
+    return false;
 }
 
 BOOL TvApp::postKeyDown(HWND target, UINT vk, LPARAM lParam) {
@@ -220,4 +236,8 @@ int TvApp::carryOut(HWND target, const AppCommand& command) {
         break;
     }
     return 0;
+}
+
+void toggleMinimised(HWND window) {
+    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_MINIMIZE);
 }

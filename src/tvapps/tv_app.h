@@ -1,73 +1,62 @@
-// The record of one supported TV application: where it is installed, how its main window is
-// recognised, whether it is the remote's target, and the shapes in which commands reach it.
+// The record of one supported TV application: where it is installed, whether it is the remote's
+// target, and the shapes in which commands reach it. What is known of the application itself is
+// its row of the table.
 #pragma once
 
-#include "app/window_timer.h"
+#include "remote/remote_button.h"
 #include "tvapps/app_command.h"
+#include "tvapps/tv_app_table.h"
 
 #include <windows.h>
 
-// The five texts a record is built from, and the name shown when its executable cannot be run.
-struct TvAppTexts {
-    const char* subkey;    // under HKEY_LOCAL_MACHINE
-    const char* valueName; // holds the install folder
-    const char* exeName;
-    const char* windowClass; // empty: the application is recognised by title
-    const char* windowTitle; // leading part of the main window's title
-    const char* productName;
-};
-
-// The supported applications, in the order their records are built.
-enum SupportedApp { POWERVCR, HONESTECH, WINDVD, WINDVR, WINRIP, LUMENTVR, SUPPORTED_APP_COUNT };
-
-inline constexpr TvAppTexts SUPPORTED_APPS[SUPPORTED_APP_COUNT] = {
-    {"Software\\Cyberlink\\PowerVCR II", "InstallPath", "PVCR.EXE", "", "PowerVCR II",
-     "CyberLink PowerVCR II"},
-    {"Software\\Honestech\\TV Plus\\TVR", "AppPath", "honestechTV.EXE", "honestechTV 2.0", "TVR",
-     "honestech TV"},
-    {"Software\\InterVideo\\WinDVD4", "PATH", "WINDVD.EXE", "", "InterVideo WinDVD 4",
-     "InterVideo WinDVD 4"},
-    {"Software\\InterVideo\\WinDVR", "PATH", "WINDVR.EXE", "", "InterVideo WinDVR",
-     "InterVideo WinDVR"},
-    {"Software\\InterVideo\\WinRip", "PATH", "WINRIP.EXE", "", "WinRip", "InterVideo WinRip"},
-    // LumenTVR is installed with honestech TV and started by the same executable.
-    {"Software\\Honestech\\TV Plus\\TVR", "AppPath", "honestechTV.EXE", "LUMEN_TVR",
-     "FormMainWindow", "LumenTVR"},
-};
+class NoticeBox;
 
 // lParam of the main keyboard's digit keys 0 to 9: repeat count 1 and the key's scan code.
-inline constexpr LPARAM digitKeyLParam[10] = {
+inline constexpr LPARAM DIGIT_KEY_LPARAMS[10] = {
     0x000B0001, 0x00020001, 0x00030001, 0x00040001, 0x00050001,
     0x00060001, 0x00070001, 0x00080001, 0x00090001, 0x000A0001,
 };
 
 // The digit command shared by the button maps: the digit's key, posted with its own lParam.
 constexpr AppCommand postDigit(int d) {
-    return postKey('0' + d, digitKeyLParam[d]);
+    return postKey('0' + d, DIGIT_KEY_LPARAMS[d]);
 }
 
 // The command line that starts an application never exceeds this size, terminator included.
 constexpr int COMMAND_LINE_SIZE = 256;
+constexpr int INSTALL_PATH_SIZE = 128;
+
+// Minimises the window, or restores it when it is minimised.
+void toggleMinimised(HWND window);
 
 class TvApp {
 public:
-    // Builds the record: looks up the install path, then takes the window class and title.
-    explicit TvApp(const TvAppTexts& texts);
+    // Builds the record: looks up the install path.
+    TvApp(const TvAppRow& row, NoticeBox& notices);
     TvApp(const TvApp&) = delete;
     TvApp& operator=(const TvApp&) = delete;
 
     // 1 when the install path was read: text (REG_SZ, or REG_EXPAND_SZ expanded) that fits with
     // its terminator and names an absolute folder. Sets installed (and clears active) accordingly;
     // any other value counts as no value at all.
-    int lookUpInstallPath(const char* subkey, const char* valueName, const char* exe);
-    // The first top-level window, hidden ones included, whose title begins with windowTitle.
-    HWND findWindowByTitle();
+    int lookUpInstallPath();
+    // The first top-level window, hidden ones included, whose title begins with the row's title.
+    HWND findWindowByTitle() const;
+    // The window the application's commands go to.
+    HWND findWindow() const;
     // The application's window if it exists; otherwise starts the executable.
     HWND launch();
     // Finds or starts the application and brings a window at hand to the front.
     HWND bringUp();
+    // Asks the application to close when its window is found; it stops being the target then,
+    // whatever became of the request.
+    int quit();
+    // The button's command in the application's map, carried out; 0 for a button it does not map.
+    int handleButton(RemoteButton button, bool japanMode);
+    // Whether the application's map has a command of its own for the button.
+    bool mapsButton(RemoteButton button) const;
 
-    // The command shapes. Each takes the window the adapter's own search found, keeps it in
+    // The command shapes. Each takes the window the application's own search found, keeps it in
     // window, and does nothing when it is null.
     BOOL postKeyDown(HWND target, UINT vk, LPARAM lParam);
     BOOL postChar(HWND target, UINT ch, LPARAM lParam);
@@ -76,32 +65,16 @@ public:
     // Carries out any shape but OWN, which the adapter handles itself.
     int carryOut(HWND target, const AppCommand& command);
 
+    const TvAppRow& row;
     int installed = 0;
     int active = 0;
-    char installPath[128] = {};
-    char exeName[64] = {};
-    char windowClass[64] = {};
-    char windowTitle[64] = {};
+    char installPath[INSTALL_PATH_SIZE] = {};
+    // The window the last command found (null when it found none).
     HWND window = nullptr;
-    // The row of the table above that the record was built from.
-    const TvAppTexts* texts;
 
 private:
-    HWND searchForWindow();
     int buildCommandLine(char (&line)[COMMAND_LINE_SIZE]) const;
     void reportStartFailure() const;
-};
 
-// The Power toggle of the four remote targets: closes the application when its window exists;
-// otherwise brings it up and has the app watch look after it once it is the target.
-template <class Adapter>
-int togglePowerOf(Adapter& app, int& watchFlag) {
-    if (app.findWindow())
-        return app.quit() ? 1 : 0;
-    app.bringUp();
-    appWatchTimer.start(); // left running undisturbed when it already runs
-    if (app.active != 1)
-        return 0;
-    watchFlag = 1;
-    return 1;
-}
+    NoticeBox& notices;
+};

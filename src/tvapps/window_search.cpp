@@ -30,8 +30,8 @@ HWND firstSiblingWhoseTitle(HWND first, TitleTest test, const char* text) {
     return nullptr;
 }
 
-HWND firstTopLevelWindow() {
-    return GetWindow(GetDesktopWindow(), GW_CHILD);
+HWND firstTopLevelWhoseTitle(TitleTest test, const char* text) {
+    return firstSiblingWhoseTitle(GetWindow(GetDesktopWindow(), GW_CHILD), test, text);
 }
 
 } // namespace
@@ -42,20 +42,35 @@ void readWindowTitle(HWND window, char (&title)[WINDOW_TITLE_SIZE]) {
     title[WINDOW_TITLE_SIZE - 1] = 0; // another program's text is terminated before use
 }
 
+HWND findTopLevel(Match match, const char* text) {
+    switch (match) {
+    case Match::CLASS:
+        return FindWindowExA(GetDesktopWindow(), nullptr, text, nullptr);
+    case Match::TITLE:
+        return FindWindowExA(GetDesktopWindow(), nullptr, nullptr, text);
+    case Match::TITLE_START:
+        return firstTopLevelWhoseTitle(startsWith, text);
+    case Match::TITLE_EXACT:
+        return firstTopLevelWhoseTitle(equals, text);
+    case Match::TITLE_CONTAINS:
+        return firstTopLevelWhoseTitle(contains, text);
+    case Match::CHILD_OF_TITLE_EXACT: {
+        // The walk stops at the first match even when it has no child.
+        HWND main = firstTopLevelWhoseTitle(equals, text);
+        return main ? GetWindow(main, GW_CHILD) : nullptr;
+    }
+    case Match::NONE:
+        break;
+    }
+    return nullptr;
+}
+
 HWND findTopLevelTitleStartingWith(const char* prefix) {
-    return firstSiblingWhoseTitle(firstTopLevelWindow(), startsWith, prefix);
-}
-
-HWND findTopLevelTitleEqualTo(const char* text) {
-    return firstSiblingWhoseTitle(firstTopLevelWindow(), equals, text);
-}
-
-HWND findTopLevelTitleContaining(const char* text) {
-    return firstSiblingWhoseTitle(firstTopLevelWindow(), contains, text);
+    return findTopLevel(Match::TITLE_START, prefix);
 }
 
 HWND findTopLevelWithChildTitled(const char* childTitle) {
-    for (HWND top = firstTopLevelWindow(); top; top = GetWindow(top, GW_HWNDNEXT))
+    for (HWND top = GetWindow(GetDesktopWindow(), GW_CHILD); top; top = GetWindow(top, GW_HWNDNEXT))
         if (firstSiblingWhoseTitle(GetWindow(top, GW_CHILD), equals, childTitle))
             return top;
     return nullptr;

@@ -1,13 +1,12 @@
-#include "tvapps/windvr_adapter.h"
-
-#include "settings/settings_store.h"
-#include "tvapps/key_dispatcher.h"
-#include "tvapps/window_search.h"
+// InterVideo WinDVR: driven by posted key-downs with complete lParams, its private message 0x038F,
+// and one chord; 'X' closes it.
+#include "tvapps/adapter.h"
+#include "tvapps/tv_app.h"
 
 namespace {
 
-constexpr const char* MAIN_WINDOW_TITLE = "InterVideo WinDVR";
-constexpr LPARAM CLOSE_KEY_LPARAM = keyLParam(0x2D);
+// WinDVR's private command message.
+constexpr UINT COMMAND_MESSAGE = 0x038F;
 
 // The adapter's own command.
 constexpr UINT TOGGLE_MINIMISED = 1;
@@ -17,12 +16,12 @@ constexpr AppCommand scanKey(UINT vk, BYTE scan, bool extended = false) {
     return postKey(vk, keyLParam(scan, extended));
 }
 constexpr AppCommand command(WPARAM id) {
-    return postPrivate(WINDVR_COMMAND_MESSAGE, id);
+    return postPrivate(COMMAND_MESSAGE, id);
 }
 
 constexpr bool EXTENDED = true;
 
-// Button 18 and buttons 20 and 21 are the dispatcher's own; 10, 11 and every other code do
+// Power and the dispatcher's buttons 20 and 21 are not here; 10, 11 and every other code do
 // nothing.
 constexpr ButtonRow BUTTON_MAP[] = {
     // button  normal                               Japan mode
@@ -36,18 +35,13 @@ constexpr ButtonRow BUTTON_MAP[] = {
     {7, postDigit(7), postDigit(7)},
     {8, postDigit(8), postDigit(8)},
     {9, postDigit(9), postDigit(9)},
-    {10, NOTHING, NOTHING},
-    {11, NOTHING, NOTHING},
     {12, scanKey('A', 0x1E), scanKey('A', 0x1E)},
     {13, command(23), command(23)},
     {14, command(2), command(2)},
     {15, chord(CHORD_CTRL, 'I'), chord(CHORD_CTRL, 'I')},
     {16, scanKey('M', 0x32), scanKey('M', 0x32)},
     {17, scanKey('Z', 0x2C), scanKey('Z', 0x2C)},
-    {18, NOTHING, NOTHING},
     {19, scanKey('U', 0x16), scanKey('U', 0x16)},
-    {20, NOTHING, NOTHING},
-    {21, NOTHING, NOTHING},
     {22, command(24), command(24)},
     {23, scanKey('L', 0x26), scanKey('L', 0x26)},
     {24, own(TOGGLE_MINIMISED), own(TOGGLE_MINIMISED)},
@@ -62,41 +56,13 @@ constexpr ButtonRow BUTTON_MAP[] = {
      postShifted(VK_DOWN, keyLParam(0x50, EXTENDED))},
 };
 
+int toggleMainMinimised(TvApp& app, UINT) {
+    app.window = app.findWindow();
+    if (app.window)
+        toggleMinimised(app.window);
+    return 1;
+}
+
 } // namespace
 
-HWND WinDvrAdapter::findWindow() {
-    return findTopLevelTitleEqualTo(MAIN_WINDOW_TITLE);
-}
-
-BOOL WinDvrAdapter::quit() {
-    // By title prefix, more lenient than findWindow.
-    HWND found = findWindowByTitle();
-    if (!found)
-        return 0;
-    const BOOL posted = PostMessageA(found, WM_KEYDOWN, 'X', CLOSE_KEY_LPARAM);
-    active = 0; // whatever the post returned
-    return posted;
-}
-
-int WinDvrAdapter::togglePower() {
-    return togglePowerOf(*this, watchWinDvr);
-}
-
-void WinDvrAdapter::toggleMinimised() {
-    window = findWindow();
-    if (window)
-        ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_MINIMIZE);
-}
-
-int WinDvrAdapter::handleButton(RemoteButton button) {
-    const AppCommand found = commandFor(BUTTON_MAP, button, japanMode != 0);
-    switch (found.shape) {
-    case CommandShape::NOTHING:
-        return 0;
-    case CommandShape::OWN:
-        toggleMinimised();
-        return 1;
-    default:
-        return carryOut(findWindow(), found);
-    }
-}
+const Adapter WINDVR_ADAPTER = adapterOf(scanKey('X', 0x2D), BUTTON_MAP, toggleMainMinimised);

@@ -4,19 +4,19 @@
 
 #include "app/resource_ids.h"
 #include "event_log_match.h"
-#include "shell_fixture.h"
+#include "program_fixture.h"
 
 #include <string>
 #include <vector>
 
-using DialogTest = ShellTest;
+using DialogTest = ProgramTest;
 
 namespace {
 
-std::vector<std::string> placementOf(int templateId, DLGPROC procedure) {
+std::vector<std::string> placementOf(SingleDialog& dialog, HWND owner) {
     sim::clearEvents();
-    sim::setDialogHook([](HWND dialog, int) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
+    sim::setDialogHook([](HWND open, int) { SendMessageA(open, WM_COMMAND, IDCANCEL, 0); });
+    dialog.show(nullptr, owner);
     return sim::eventsStartingWith({"SetWindowPos"});
 }
 
@@ -33,18 +33,17 @@ TEST_F(DialogTest, AboutAndSettingAreMovedAndMadeTopmostOnKnownWidthsOnly) {
         {1366, nullptr},       {1920, nullptr},       {0, nullptr},
     };
     for (const Case& c : cases) {
-        for (const auto& [templateId, procedure] :
-             {std::pair<int, DLGPROC>{IDD_ABOUT, aboutDialogProc},
-              std::pair<int, DLGPROC>{IDD_SETTING, settingDialogProc}}) {
+        for (const auto& [templateId, dialog] :
+             {std::pair<int, SingleDialog*>{IDD_ABOUT, &shell().about},
+              std::pair<int, SingleDialog*>{IDD_SETTING, &shell().setting}}) {
             sim::setFullScreenSize(c.width, 600);
-            const std::string dialog = "dialog:" + std::to_string(templateId);
+            const std::string label = "dialog:" + std::to_string(templateId);
             const std::vector<std::string> expected =
-                c.placement
-                    ? std::vector<std::string>{"SetWindowPos " + dialog + " after=topmost " +
-                                               c.placement + " cx=0 cy=0 flags=0x1"}
-                    : std::vector<std::string>{};
-            EXPECT_TRUE(sameEvents(placementOf(templateId, procedure), expected))
-                << dialog << " at width " << c.width;
+                c.placement ? std::vector<std::string>{"SetWindowPos " + label + " after=topmost " +
+                                                       c.placement + " cx=0 cy=0 flags=0x1"}
+                            : std::vector<std::string>{};
+            EXPECT_TRUE(sameEvents(placementOf(*dialog, mainWindow), expected))
+                << label << " at width " << c.width;
         }
     }
 }
@@ -59,14 +58,12 @@ TEST_F(DialogTest, AboutEndsWithOkOrCancelAndIgnoresEverythingElse) {
         {IDOK, IDOK}, {IDCANCEL, IDCANCEL}, {static_cast<WPARAM>(MAKELONG(IDCANCEL, 1)), IDCANCEL}};
     for (const Case& c : cases) {
         sim::setDialogHook([&](HWND dialog, int) {
-            EXPECT_EQ(aboutDialogProc(dialog, WM_COMMAND, 3, 0), FALSE);
-            EXPECT_EQ(aboutDialogProc(dialog, WM_KEYDOWN, VK_RETURN, 0), FALSE);
+            EXPECT_EQ(SendMessageA(dialog, WM_COMMAND, 3, 0), FALSE);
+            EXPECT_EQ(SendMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0), FALSE);
             EXPECT_EQ(sim::openDialogs(), 1);
             SendMessageA(dialog, WM_COMMAND, c.command, 0);
         });
-        EXPECT_EQ(
-            DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_ABOUT), mainWindow, aboutDialogProc, 0),
-            c.result);
+        EXPECT_EQ(shell().about.show(nullptr, mainWindow), c.result);
     }
     EXPECT_EQ(sim::eventsStartingWith({"DialogBox abandoned"}).size(), 0u);
 }

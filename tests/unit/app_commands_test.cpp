@@ -1,12 +1,11 @@
-#include "app/tv_app_links.h"
+#include "app/app_commands.h"
 
 #include "app/main_window.h"
 #include "app/resource_ids.h"
 #include "event_log_match.h"
-#include "shell_fixture.h"
 #include "tv_app_fixture.h"
 
-using AppCommandTest = ShellTest;
+using AppCommandTest = ProgramTest;
 
 // The remote-driven applications' commands make their application the default for the rest of
 // the run, whether or not it came up, and never write the registry; the players' commands leave
@@ -17,40 +16,39 @@ TEST_F(AppCommandTest, CommandsSetTheDefaultInMemoryOnly) {
         int defaultAfter;
     };
     const Case cases[] = {
-        {IDM_WINDVD, 0},   {IDM_WINDVR, 1},    {IDM_WINRIP, 0},
-        {IDM_POWERVCR, 2}, {IDM_HONESTECH, 4}, {IDM_LUMENTVR, 3},
+        {1101, 0}, {1102, 1}, {1103, 0}, {1104, 2}, {1105, 4}, {1106, 3},
     };
     for (const Case& c : cases) {
-        sim::reset();
+        start();
         sim::regSetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Taviro Multimedia\\QN52X Utilities",
                          "DefaultTVAPP", 0);
         sim::clearEvents();
-        defaultApp = 0;
-        EXPECT_EQ(runAppCommand(c.command), 1) << c.command;
-        EXPECT_EQ(defaultApp, c.defaultAfter) << c.command;
+        settings().defaultApp = 0;
+        EXPECT_EQ(runAppCommand(apps(), settings(), c.command), 1) << c.command;
+        EXPECT_EQ(settings().defaultApp, c.defaultAfter) << c.command;
         EXPECT_TRUE(sameEvents(sim::events(), {})) << c.command;
     }
 }
 
 TEST_F(AppCommandTest, OtherCommandsAreNotApplicationCommands) {
     for (int command : {0, IDM_ABOUT, IDM_CLOSE, IDM_SETTING, 1100, 1107, IDM_EXIT}) {
-        defaultApp = 3;
-        EXPECT_EQ(runAppCommand(command), 0) << command;
-        EXPECT_EQ(defaultApp, 3) << command;
+        settings().defaultApp = 3;
+        EXPECT_EQ(runAppCommand(apps(), settings(), command), 0) << command;
+        EXPECT_EQ(settings().defaultApp, 3) << command;
     }
 }
 
 namespace {
 
-class AppSwitchTest : public TvAppTest {};
+class AppSwitchTest : public ProgramTest {};
 
 } // namespace
 
 // Each application command asks the others it names to close, in its own order, each in that
 // application's own way, then brings its application to the front.
 TEST_F(AppSwitchTest, EachCommandQuitsItsListInOrderThenBringsUpItsApplication) {
-    for (TvApp* app : ALL_RECORDS)
-        install(*app, "C:\\TV");
+    for (TvApp& record : apps())
+        install(record, "C:\\TV");
     powerVcrWindow();
     honestechWindow();
     winDvrWindow();
@@ -70,13 +68,13 @@ TEST_F(AppSwitchTest, EachCommandQuitsItsListInOrderThenBringsUpItsApplication) 
         Events expected;
     };
     const Case cases[] = {
-        {IDM_WINDVD, quitWinDvr + quitWinRip + toFront("WinDVD")},
-        {IDM_WINDVR,
+        {1101, quitWinDvr + quitWinRip + toFront("WinDVD")},
+        {1102,
          quitWinDvd + quitWinRip + quitLumenTvr + quitPowerVcr + quitHonestech + toFront("WinDVR")},
-        {IDM_WINRIP, quitWinDvd + quitWinDvr + toFront("WinRip")},
-        {IDM_POWERVCR, quitWinDvr + quitLumenTvr + quitHonestech + toFront("PowerVCR")},
-        {IDM_HONESTECH, quitWinDvr + quitPowerVcr + quitLumenTvr + toFront("honestech")},
-        {IDM_LUMENTVR, quitWinDvr + quitPowerVcr + quitHonestech + toFront("LumenTVR")},
+        {1103, quitWinDvd + quitWinDvr + toFront("WinRip")},
+        {1104, quitWinDvr + quitLumenTvr + quitHonestech + toFront("PowerVCR")},
+        {1105, quitWinDvr + quitPowerVcr + quitLumenTvr + toFront("honestech")},
+        {1106, quitWinDvr + quitPowerVcr + quitHonestech + toFront("LumenTVR")},
     };
     for (const Case& c : cases) {
         sim::clearEvents();

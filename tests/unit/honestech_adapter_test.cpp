@@ -4,7 +4,7 @@ namespace {
 
 const std::string W = "honestech";
 
-class HonestechAdapterTest : public TvAppTest {};
+class HonestechAdapterTest : public ProgramTest {};
 
 TEST_F(HonestechAdapterTest, everyButtonPostsExactlyItsKeyInBothModes) {
     HWND main = honestechWindow();
@@ -43,20 +43,21 @@ TEST_F(HonestechAdapterTest, everyButtonPostsExactlyItsKeyInBothModes) {
         {31, keyDown(W, 0x25), keyDown(W, 0x25)},
     };
     expectButtonMap(
-        map, [](RemoteButton b) { HonestechApp.handleButton(b); }, [] {});
-    EXPECT_EQ(HonestechApp.window, main);
+        map, [&](RemoteButton b, bool japan) { honestech().handleButton(b, japan); }, [] {});
+    EXPECT_EQ(honestech().window, main);
     sim::destroyWindow(main);
-    expectNothingSentForAnyButton([](RemoteButton b) { HonestechApp.handleButton(b); });
+    expectNothingSentForAnyButton(
+        [&](RemoteButton b, bool japan) { honestech().handleButton(b, japan); });
 }
 
 TEST_F(HonestechAdapterTest, quitPostsOAndLetsGoOfTheTargetAtOnce) {
-    HonestechApp.active = 1;
-    EXPECT_FALSE(HonestechApp.quit());
-    EXPECT_EQ(HonestechApp.active, 1);
+    honestech().active = 1;
+    EXPECT_FALSE(honestech().quit());
+    EXPECT_EQ(honestech().active, 1);
     HWND main = honestechWindow();
     sim::setPostFails(main, true);
-    HonestechApp.quit();
-    EXPECT_EQ(HonestechApp.active, 0);
+    honestech().quit();
+    EXPECT_EQ(honestech().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), keyDown(W, 'O')));
 }
 

@@ -2,13 +2,13 @@
 
 namespace {
 
-class KeyDispatcherTest : public TvAppTest {
+class KeyDispatcherTest : public ProgramTest {
 protected:
     void SetUp() override {
-        TvAppTest::SetUp();
-        install(PowerVcrApp, "C:\\PVCR");
-        install(WinDvrApp, "C:\\DVR");
-        install(HonestechApp, "C:\\TV");
+        ProgramTest::SetUp();
+        install(powerVcr(), "C:\\PVCR");
+        install(winDvr(), "C:\\DVR");
+        install(honestech(), "C:\\TV");
     }
     static void allFourRunning() {
         powerVcrWindow();
@@ -26,18 +26,21 @@ const std::string WATCH_STARTED = "SetTimer main id=2 period=1000";
 
 // While the prompt is open every button answers it and nothing reaches the target.
 TEST_F(KeyDispatcherTest, theOpenShutDownPromptTakesEveryButton) {
-    PowerVcrApp.active = 1;
+    powerVcr().active = 1;
     powerVcrWindow();
-    shutdownDialog = sim::createWindow({"prompt", "#32770", ""});
     const std::pair<RemoteButton, WPARAM> answers[] = {{18, 0x0D}, {0, 0x1B},  {20, 0x1B},
                                                        {21, 0x1B}, {-1, 0x1B}, {65536, 0x1B}};
     for (const auto& [button, key] : answers) {
-        shutdownPromptOpen = 1;
-        sim::clearEvents();
-        dispatchButton(button, mainWindow);
-        EXPECT_TRUE(sameEvents(sim::events(),
-                               toFront("prompt") + Events{"SendMessage prompt msg=0x100 wParam=" +
-                                                          sim::hex(key) + " lParam=0x0"}))
+        sim::setDialogHook([&, button = button](HWND, int) {
+            sim::clearEvents();
+            dispatch(button);
+        });
+        shell().showShutdownPrompt();
+        EXPECT_TRUE(sameEvents(
+            sim::eventsStartingWith({"SetForegroundWindow", "SetActiveWindow", "SendMessage",
+                                     "PostMessage", "keybd_event"}),
+            toFront("dialog:107") +
+                Events{"SendMessage dialog:107 msg=0x100 wParam=" + sim::hex(key) + " lParam=0x0"}))
             << button;
     }
 }
@@ -49,18 +52,18 @@ TEST_F(KeyDispatcherTest, theFirstActiveApplicationInPrecedenceOrderIsTheTarget)
         Events expected;
     };
     const Case cases[] = {
-        {{&PowerVcrApp, &LumenTvrApp}, digitKey("PowerVCR", 5)},
-        {{&LumenTvrApp, &WinDvrApp, &HonestechApp}, digitKey("WinDVR", 5)},
-        {{&HonestechApp, &LumenTvrApp}, digitKey("honestech", 5)},
-        {{&LumenTvrApp}, {posted("LumenTVR", 0x0BD0, 10005, 0)}},
+        {{&powerVcr(), &lumenTvr()}, digitKey("PowerVCR", 5)},
+        {{&lumenTvr(), &winDvr(), &honestech()}, digitKey("WinDVR", 5)},
+        {{&honestech(), &lumenTvr()}, digitKey("honestech", 5)},
+        {{&lumenTvr()}, {posted("LumenTVR", 0x0BD0, 10005, 0)}},
     };
     for (const Case& c : cases) {
-        for (TvApp* app : ALL_RECORDS)
-            app->active = 0;
-        for (TvApp* app : c.active)
-            app->active = 1;
+        for (TvApp& record : apps())
+            record.active = 0;
+        for (TvApp* target : c.active)
+            target->active = 1;
         sim::clearEvents();
-        dispatchButton(5, mainWindow);
+        dispatch(5);
         EXPECT_TRUE(sameEvents(sim::events(), c.expected));
     }
 }
@@ -75,29 +78,29 @@ TEST_F(KeyDispatcherTest, theTargetTableOfPowerAndButtons20And21) {
         Events expected;
     };
     const Case cases[] = {
-        {&PowerVcrApp, 18, QUIT_POWERVCR},
-        {&PowerVcrApp, 20, QUIT_POWERVCR},
-        {&PowerVcrApp, 21, {}},
-        {&PowerVcrApp, -1, {}},
-        {&WinDvrApp, 18, QUIT_WINDVR},
-        {&WinDvrApp, 20, QUIT_WINDVR},
-        {&WinDvrApp, 21, {}},
-        {&WinDvrApp, -1, {}},
-        {&HonestechApp, 18, QUIT_HONESTECH},
-        {&HonestechApp, 20, QUIT_HONESTECH},
-        {&HonestechApp, 21, {}},
-        {&HonestechApp, -1, {}},
-        {&LumenTvrApp, 18, QUIT_LUMENTVR},
-        {&LumenTvrApp, 20, {posted("LumenTVR", 0x0BD0, 6000, 0)}},
-        {&LumenTvrApp, 21, {posted("LumenTVR", 0x0BD0, 5001, 0)}},
-        {&LumenTvrApp, -1, {}},
+        {&powerVcr(), 18, QUIT_POWERVCR},
+        {&powerVcr(), 20, QUIT_POWERVCR},
+        {&powerVcr(), 21, {}},
+        {&powerVcr(), -1, {}},
+        {&winDvr(), 18, QUIT_WINDVR},
+        {&winDvr(), 20, QUIT_WINDVR},
+        {&winDvr(), 21, {}},
+        {&winDvr(), -1, {}},
+        {&honestech(), 18, QUIT_HONESTECH},
+        {&honestech(), 20, QUIT_HONESTECH},
+        {&honestech(), 21, {}},
+        {&honestech(), -1, {}},
+        {&lumenTvr(), 18, QUIT_LUMENTVR},
+        {&lumenTvr(), 20, {posted("LumenTVR", 0x0BD0, 6000, 0)}},
+        {&lumenTvr(), 21, {posted("LumenTVR", 0x0BD0, 5001, 0)}},
+        {&lumenTvr(), -1, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.target->texts->productName) + " button " +
+        SCOPED_TRACE(std::string(c.target->row.productName) + " button " +
                      std::to_string(c.button));
         c.target->active = 1;
         sim::clearEvents();
-        dispatchButton(c.button, mainWindow);
+        dispatch(c.button);
         EXPECT_TRUE(sameEvents(sim::events(), c.expected));
         c.target->active = 0;
     }
@@ -107,28 +110,28 @@ TEST_F(KeyDispatcherTest, theTargetTableOfPowerAndButtons20And21) {
 // honestech TV becomes the target, even for a code that its map ignores.
 TEST_F(KeyDispatcherTest, withNoTargetTheFirstApplicationFoundBecomesTheTarget) {
     HWND power = powerVcrWindow();
-    dispatchButton(BUTTON_NONE, mainWindow);
-    EXPECT_EQ(PowerVcrApp.active, 1);
+    dispatch(BUTTON_NONE);
+    EXPECT_EQ(powerVcr().active, 1);
     EXPECT_TRUE(sameEvents(sim::events(), {}));
 
-    PowerVcrApp.active = 0;
+    powerVcr().active = 0;
     sim::destroyWindow(power);
     winDvrWindow();
     powerVcrWindow();
     lumenTvrWindow();
-    dispatchButton(5, mainWindow);
-    EXPECT_EQ(LumenTvrApp.active, 1);
-    EXPECT_EQ(PowerVcrApp.active, 0);
+    dispatch(5);
+    EXPECT_EQ(lumenTvr().active, 1);
+    EXPECT_EQ(powerVcr().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), {posted("LumenTVR", 0x0BD0, 10005, 0)}));
 }
 
 TEST_F(KeyDispatcherTest, withNoApplicationRunningTheDigitsMoveThePointer) {
     sim::createWindow({"other", "Notepad", "TVR notes"}); // a title is not the dispatcher's test
-    dispatchButton(6, mainWindow);
-    dispatchButton(BUTTON_NONE, mainWindow);
+    dispatch(6);
+    dispatch(BUTTON_NONE);
     EXPECT_TRUE(sameEvents(sim::events(), {"SetCursorPos 513,384"}));
-    for (TvApp* app : ALL_RECORDS)
-        EXPECT_EQ(app->active, 0);
+    for (const TvApp& record : apps())
+        EXPECT_EQ(record.active, 0);
 }
 
 // Power with no target quits the other three in the order WinDVR, PowerVCR, honestech TV,
@@ -136,41 +139,41 @@ TEST_F(KeyDispatcherTest, withNoApplicationRunningTheDigitsMoveThePointer) {
 TEST_F(KeyDispatcherTest, powerWithNoTargetSwitchesToTheDefaultApplication) {
     allFourRunning();
     const std::pair<int, Events> cases[] = {
-        {DEFAULT_WINDVR, QUIT_POWERVCR + QUIT_HONESTECH + QUIT_LUMENTVR + QUIT_WINDVR},
-        {DEFAULT_POWERVCR, QUIT_WINDVR + QUIT_HONESTECH + QUIT_LUMENTVR + QUIT_POWERVCR},
-        {DEFAULT_LUMENTVR, QUIT_WINDVR + QUIT_POWERVCR + QUIT_HONESTECH + QUIT_LUMENTVR},
-        {DEFAULT_HONESTECH, QUIT_WINDVR + QUIT_POWERVCR + QUIT_LUMENTVR + QUIT_HONESTECH},
+        {1, QUIT_POWERVCR + QUIT_HONESTECH + QUIT_LUMENTVR + QUIT_WINDVR},
+        {2, QUIT_WINDVR + QUIT_HONESTECH + QUIT_LUMENTVR + QUIT_POWERVCR},
+        {3, QUIT_WINDVR + QUIT_POWERVCR + QUIT_HONESTECH + QUIT_LUMENTVR},
+        {4, QUIT_WINDVR + QUIT_POWERVCR + QUIT_LUMENTVR + QUIT_HONESTECH},
         {0, {}},
         {5, {}},
     };
     for (const auto& [number, expected] : cases) {
-        defaultApp = number;
+        settings().defaultApp = number;
         sim::clearEvents();
-        dispatchButton(BUTTON_POWER, mainWindow);
+        dispatch(BUTTON_POWER);
         EXPECT_TRUE(sameEvents(sim::events(), expected)) << "default " << number;
     }
 }
 
 TEST_F(KeyDispatcherTest, powerStartsTheDefaultApplicationAndWatchesIt) {
-    defaultApp = DEFAULT_LUMENTVR;
-    dispatchButton(BUTTON_POWER, mainWindow);
+    settings().defaultApp = 3;
+    dispatch(BUTTON_POWER);
     EXPECT_TRUE(
         sameEvents(sim::events(), {R"(WinExec ""C:\TV\honestechTV.EXE"" show=5)", WATCH_STARTED}));
-    EXPECT_EQ(LumenTvrApp.active, 1);
-    EXPECT_EQ(watchLumenTvr, 1);
+    EXPECT_EQ(lumenTvr().active, 1);
+    EXPECT_EQ(remote().watching[indexOf(AppId::LUMENTVR)], 1);
 }
 
 // The message names the problem; the switch is carried out all the same, with the default that
 // holds once the message is closed.
 TEST_F(KeyDispatcherTest, powerForADefaultThatIsNotInstalledSaysSoAndSwitchesAnyway) {
-    install(PowerVcrApp, std::string(200, 'p')); // too long to be an install path
-    ASSERT_EQ(PowerVcrApp.installed, 0);
-    defaultApp = DEFAULT_POWERVCR;
-    sim::setMessageBoxHook([](const sim::ModalBox&) {
-        defaultApp = DEFAULT_WINDVR; // chosen in the Setting dialog meanwhile
+    install(powerVcr(), std::string(200, 'p')); // too long to be an install path
+    ASSERT_EQ(powerVcr().installed, 0);
+    settings().defaultApp = 2;
+    sim::setMessageBoxHook([this](const sim::ModalBox&) {
+        settings().defaultApp = 1; // chosen in the Setting dialog meanwhile
         return IDOK;
     });
-    dispatchButton(BUTTON_POWER, mainWindow);
+    dispatch(BUTTON_POWER);
     EXPECT_TRUE(sameEvents(sim::events(),
                            {"MessageBox owner=null text=\"Please re-initialize the TV application "
                             "settings.\" caption=\"QN520 Remote Control\" type=0x10000",
@@ -178,68 +181,65 @@ TEST_F(KeyDispatcherTest, powerForADefaultThatIsNotInstalledSaysSoAndSwitchesAny
 
     // Button 20 asks nothing: the toggle of an application that is not installed only starts the
     // watch, which stops itself.
-    defaultApp = DEFAULT_POWERVCR;
-    WinDvrApp.active = 0;
+    settings().defaultApp = 2;
+    winDvr().active = 0;
     sim::setMessageBoxHook(nullptr);
-    appWatchTimer.stop();
+    shell().appWatchTimer.stop();
     sim::clearEvents();
-    dispatchButton(BUTTON_20, mainWindow);
+    dispatch(BUTTON_DEFAULT_APP);
     EXPECT_TRUE(sameEvents(sim::events(), {WATCH_STARTED}));
-    EXPECT_EQ(watchPowerVcr, 0);
+    EXPECT_EQ(remote().watching[indexOf(AppId::POWERVCR)], 0);
 }
 
 TEST_F(KeyDispatcherTest, button21OpensTheShutDownPromptOnlyWhenNoApplicationRuns) {
     HWND power = powerVcrWindow();
-    dispatchButton(BUTTON_21, mainWindow);
+    dispatch(BUTTON_SHUT_DOWN);
     EXPECT_TRUE(sameEvents(sim::events(), {}));
 
     sim::destroyWindow(power);
-    sim::setDialogHook([](HWND, int) { dispatchButton(3, mainWindow); });
-    dispatchButton(BUTTON_21, mainWindow);
+    sim::setDialogHook([this](HWND, int) { dispatch(3); });
+    dispatch(BUTTON_SHUT_DOWN);
     EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"DialogBox", "SendMessage", "EndDialog"}),
                            {"DialogBox template=107 owner=main",
                             "SendMessage dialog:107 msg=0x100 wParam=0x1B lParam=0x0",
                             "EndDialog dialog:107 result=27"}));
-    EXPECT_EQ(shutdownPromptOpen, 0);
+    EXPECT_FALSE(shell().shutdownPromptOpen());
 }
 
 // ---- the Power toggle and the app watch
 
 struct ToggleCase {
-    const char* name;
-    int (*toggle)();
+    AppId app;
     HWND (*window)();
-    TvApp* app;
-    int* watchFlag;
     const char* commandLine;
     Events quit;
 };
 
 const ToggleCase TOGGLES[] = {
-    {"PowerVCR", [] { return PowerVcrApp.togglePower(); }, [] { return powerVcrWindow(); },
-     &PowerVcrApp, &watchPowerVcr, R"(WinExec ""C:\PVCR\PVCR.EXE"" show=5)", QUIT_POWERVCR},
-    {"WinDVR", [] { return WinDvrApp.togglePower(); }, [] { return winDvrWindow(); }, &WinDvrApp,
-     &watchWinDvr, R"(WinExec ""C:\DVR\WINDVR.EXE"" show=5)", QUIT_WINDVR},
-    {"honestech", [] { return HonestechApp.togglePower(); }, [] { return honestechWindow(); },
-     &HonestechApp, &watchHonestech, R"(WinExec ""C:\TV\honestechTV.EXE"" show=5)", QUIT_HONESTECH},
-    {"LumenTVR", [] { return LumenTvrApp.togglePower(); }, [] { return lumenTvrWindow(); },
-     &LumenTvrApp, &watchLumenTvr, R"(WinExec ""C:\TV\honestechTV.EXE"" show=5)", QUIT_LUMENTVR},
+    {AppId::POWERVCR, [] { return powerVcrWindow(); }, R"(WinExec ""C:\PVCR\PVCR.EXE"" show=5)",
+     QUIT_POWERVCR},
+    {AppId::WINDVR, [] { return winDvrWindow(); }, R"(WinExec ""C:\DVR\WINDVR.EXE"" show=5)",
+     QUIT_WINDVR},
+    {AppId::HONESTECH, [] { return honestechWindow(); },
+     R"(WinExec ""C:\TV\honestechTV.EXE"" show=5)", QUIT_HONESTECH},
+    {AppId::LUMENTVR, [] { return lumenTvrWindow(); },
+     R"(WinExec ""C:\TV\honestechTV.EXE"" show=5)", QUIT_LUMENTVR},
 };
 
 TEST_F(KeyDispatcherTest, powerToggleStartsAndWatchesOrCloses) {
     for (const ToggleCase& c : TOGGLES) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(rowOf(c.app).name);
         sim::clearEvents();
-        EXPECT_EQ(c.toggle(), 1);
-        EXPECT_EQ(c.app->active, 1);
-        EXPECT_EQ(*c.watchFlag, 1);
+        EXPECT_EQ(dispatcher().togglePower(c.app), 1);
+        EXPECT_EQ(app(c.app).active, 1);
+        EXPECT_TRUE(remote().watching[indexOf(c.app)]);
         EXPECT_TRUE(sameEvents(sim::events(), {c.commandLine, WATCH_STARTED}));
 
-        appWatchTimer.stop();
+        shell().appWatchTimer.stop();
         c.window();
         sim::clearEvents();
-        c.toggle();
-        EXPECT_EQ(c.app->active, 0);
+        dispatcher().togglePower(c.app);
+        EXPECT_EQ(app(c.app).active, 0);
         EXPECT_TRUE(sameEvents(sim::events(), c.quit)); // the watch is not started
     }
 }
@@ -248,15 +248,15 @@ TEST_F(KeyDispatcherTest, aFailedStartSetsNoWatchUnlessTheApplicationWasAlreadyT
     sim::setWinExecResult(2);
     sim::setMessageBoxHook([](const sim::ModalBox&) { return IDOK; });
     for (const ToggleCase& c : TOGGLES) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(rowOf(c.app).name);
         for (int wasTarget = 0; wasTarget < 2; ++wasTarget) {
-            c.app->active = wasTarget;
-            *c.watchFlag = 0;
-            EXPECT_EQ(c.toggle(), wasTarget);
-            EXPECT_EQ(*c.watchFlag, wasTarget);
-            EXPECT_EQ(appWatchTimer.armed, 1);
+            app(c.app).active = wasTarget;
+            remote().watching[indexOf(c.app)] = false;
+            EXPECT_EQ(dispatcher().togglePower(c.app), wasTarget);
+            EXPECT_EQ(remote().watching[indexOf(c.app)], wasTarget == 1);
+            EXPECT_EQ(shell().appWatchTimer.armed, 1);
         }
-        c.app->active = 0;
+        app(c.app).active = 0;
     }
 }
 
@@ -264,33 +264,33 @@ TEST_F(KeyDispatcherTest, aFailedStartSetsNoWatchUnlessTheApplicationWasAlreadyT
 // stops, even though another is still watched.
 TEST_F(KeyDispatcherTest, theAppWatchLooksAtOneApplicationPerTick) {
     HWND power = powerVcrWindow();
-    PowerVcrApp.active = WinDvrApp.active = 1;
-    watchPowerVcr = watchWinDvr = 1;
-    appWatchTimer.start();
+    powerVcr().active = winDvr().active = 1;
+    remote().watching[indexOf(AppId::POWERVCR)] = remote().watching[indexOf(AppId::WINDVR)] = 1;
+    shell().appWatchTimer.start();
     sim::clearEvents();
     sim::advance(APP_WATCH_PERIOD_MS); // WinDVR is gone, but PowerVCR is looked at
-    EXPECT_EQ(WinDvrApp.active, 1);
+    EXPECT_EQ(winDvr().active, 1);
     EXPECT_TRUE(sameEvents(sim::events(), {}));
 
     sim::destroyWindow(power);
     sim::advance(APP_WATCH_PERIOD_MS);
-    EXPECT_EQ(PowerVcrApp.active, 0);
-    EXPECT_EQ(watchPowerVcr, 0);
-    EXPECT_EQ(WinDvrApp.active, 1);
-    EXPECT_EQ(watchWinDvr, 1);
+    EXPECT_EQ(powerVcr().active, 0);
+    EXPECT_EQ(remote().watching[indexOf(AppId::POWERVCR)], 0);
+    EXPECT_EQ(winDvr().active, 1);
+    EXPECT_EQ(remote().watching[indexOf(AppId::WINDVR)], 1);
     EXPECT_TRUE(sameEvents(sim::events(), {"KillTimer main id=2"}));
     sim::advance(10 * APP_WATCH_PERIOD_MS);
-    EXPECT_EQ(WinDvrApp.active, 1);
+    EXPECT_EQ(winDvr().active, 1);
 }
 
 // Nothing to watch: the whole thread, and the poll with it, stands still for two seconds.
 TEST_F(KeyDispatcherTest, anAppWatchWithNothingToWatchStandsStillThenStops) {
-    appWatchTimer.start();
+    shell().appWatchTimer.start();
     sim::clearEvents();
     sim::advance(APP_WATCH_PERIOD_MS);
     EXPECT_TRUE(sameEvents(sim::events(), {"Sleep 2000", "KillTimer main id=2"}));
     EXPECT_EQ(sim::tickCount(), 3000u);
-    EXPECT_EQ(appWatchTimer.armed, 0);
+    EXPECT_EQ(shell().appWatchTimer.armed, 0);
 }
 
 } // namespace

@@ -4,7 +4,7 @@ namespace {
 
 const std::string W = "LumenTVR";
 
-class LumenTvrAdapterTest : public TvAppTest {};
+class LumenTvrAdapterTest : public ProgramTest {};
 
 Events id(WPARAM command) {
     return {posted(W, 0x0BD0, command, 0)};
@@ -33,8 +33,8 @@ TEST_F(LumenTvrAdapterTest, everyButtonPostsExactlyItsCommandIdInBothModes) {
         {17, id(3), id(3)},
         {18, {}, {}},
         {19, id(300), id(300)},
-        {20, {}, {}},
-        {21, {}, {}},
+        {20, id(6000), id(6000)},
+        {21, id(5001), id(5001)},
         {22, id(3001), id(3001)},
         {23, id(4003), id(10012)},
         {24, id(5), id(5)},
@@ -49,27 +49,28 @@ TEST_F(LumenTvrAdapterTest, everyButtonPostsExactlyItsCommandIdInBothModes) {
         {512, id(5003), id(5003)},
     };
     expectButtonMap(
-        map, [](RemoteButton b) { LumenTvrApp.handleButton(b); }, [] {});
-    EXPECT_EQ(LumenTvrApp.window, main);
+        map, [&](RemoteButton b, bool japan) { lumenTvr().handleButton(b, japan); }, [] {});
+    EXPECT_EQ(lumenTvr().window, main);
     sim::destroyWindow(main);
-    expectNothingSentForAnyButton([](RemoteButton b) { LumenTvrApp.handleButton(b); });
+    expectNothingSentForAnyButton(
+        [&](RemoteButton b, bool japan) { lumenTvr().handleButton(b, japan); });
 }
 
 // Only the class counts: any title, the empty one too; the first in Z order.
 TEST_F(LumenTvrAdapterTest, anyWindowOfTheClassIsFoundWhateverItsTitle) {
     sim::createWindow({"lower", "LUMEN_TVR", "FormMainWindow"});
     sim::createWindow({"untitled", "LUMEN_TVR", ""});
-    LumenTvrApp.postCommand(6000);
+    lumenTvr().handleButton(BUTTON_DEFAULT_APP, false);
     EXPECT_TRUE(sameEvents(sim::events(), {posted("untitled", 0x0BD0, 6000, 0)}));
 }
 
 TEST_F(LumenTvrAdapterTest, quitPostsCommandOneAndLetsGoOfTheTargetEvenWhenThePostFails) {
-    LumenTvrApp.active = 1;
-    EXPECT_FALSE(LumenTvrApp.quit());
-    EXPECT_EQ(LumenTvrApp.active, 1);
+    lumenTvr().active = 1;
+    EXPECT_FALSE(lumenTvr().quit());
+    EXPECT_EQ(lumenTvr().active, 1);
     sim::setPostFails(lumenTvrWindow(), true);
-    EXPECT_FALSE(LumenTvrApp.quit());
-    EXPECT_EQ(LumenTvrApp.active, 0);
+    EXPECT_FALSE(lumenTvr().quit());
+    EXPECT_EQ(lumenTvr().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), id(1)));
 }
 

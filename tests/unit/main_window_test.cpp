@@ -3,12 +3,11 @@
 
 #include "app/resource_ids.h"
 #include "event_log_match.h"
-#include "remote/capture_device.h"
-#include "shell_fixture.h"
+#include "program_fixture.h"
 
 #include <string>
 
-using MainWindowTest = ShellTest;
+using MainWindowTest = ProgramTest;
 
 // Another program may post About or Setting as often as it likes: each dialog opens once, and a
 // command for the open one brings it to the front instead. Once it is closed, it opens again.
@@ -18,7 +17,7 @@ TEST_F(MainWindowTest, EachDialogOpensOnceHoweverOftenItIsAskedFor) {
         const std::string dialog = "dialog:" + std::to_string(templateId);
         const int asked = command;
         sim::clearEvents();
-        sim::setDialogHook([asked](HWND open, int) {
+        sim::setDialogHook([this, asked](HWND open, int) {
             for (int i = 0; i < 3; ++i)
                 EXPECT_EQ(mainWindowProc(mainWindow, WM_COMMAND, asked, 0), 0);
             EXPECT_EQ(sim::openDialogs(), 1);
@@ -52,12 +51,12 @@ TEST_F(MainWindowTest, PowerEventsAreAnsweredAndAResumeLetsTheDeviceGo) {
     sim::setCaptureDevice(sim::DeviceState::Present);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.event);
-        ASSERT_EQ(openCaptureDevice(), 1);
+        ASSERT_EQ(program->device.open(), 1);
         EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
-        EXPECT_EQ(captureFilterHeld(), c.resumes ? 0 : 1);
+        EXPECT_EQ(program->device.isOpen(), !c.resumes);
         EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
-        if (captureFilterHeld())
-            closeCaptureDevice();
+        if (program->device.isOpen())
+            program->device.close();
         EXPECT_EQ(sim::comInitCount(), 0);
     }
 }

@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "app/pointer_area.h"
 
-#include "shell_fixture.h"
+#include "program_fixture.h"
 
 namespace {
 
@@ -18,15 +18,15 @@ std::ostream& operator<<(std::ostream& out, const Area& a) {
                << a.largeStep;
 }
 
-Area pointerArea() {
-    EXPECT_EQ(PointerArea.left, 0);
-    EXPECT_EQ(PointerArea.top, 0);
-    return {PointerArea.right, PointerArea.bottom, PointerArea.mediumStep, PointerArea.largeStep};
+Area areaOf(const PointerBounds& area) {
+    EXPECT_EQ(area.left, 0);
+    EXPECT_EQ(area.top, 0);
+    return {area.right, area.bottom, area.mediumStep, area.largeStep};
 }
 
 } // namespace
 
-using PointerAreaTest = ShellTest;
+using PointerAreaTest = ProgramTest;
 
 TEST_F(PointerAreaTest, CreationMeasuresTheFullScreenClientAreaAndWidensAnOddHeight) {
     struct Case {
@@ -40,8 +40,8 @@ TEST_F(PointerAreaTest, CreationMeasuresTheFullScreenClientAreaAndWidensAnOddHei
     };
     for (const Case& c : cases) {
         sim::setFullScreenSize(c.width, c.height);
-        initPointerArea();
-        EXPECT_EQ(pointerArea(), c.area) << c.width << " x " << c.height;
+        initPointerArea(remote().mouse.area);
+        EXPECT_EQ(areaOf(remote().mouse.area), c.area) << c.width << " x " << c.height;
     }
 }
 
@@ -64,6 +64,6 @@ TEST_F(PointerAreaTest, DisplayChangeCoversTheWholeNewScreen) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(mainWindowProc(mainWindow, WM_DISPLAYCHANGE, 32, c.size), 0);
-        EXPECT_EQ(pointerArea(), c.area) << std::hex << c.size;
+        EXPECT_EQ(areaOf(remote().mouse.area), c.area) << std::hex << c.size;
     }
 }

@@ -12,12 +12,12 @@ constexpr DWORD RAW_BUTTON_13 = 0;
 constexpr DWORD RAW_BUTTON_21 = 29;
 constexpr DWORD RAW_POWER = 30;
 
-class PollCycleTest : public TvAppTest {
+class PollCycleTest : public ProgramTest {
 protected:
     void SetUp() override {
-        TvAppTest::SetUp();
+        ProgramTest::SetUp();
         sim::setCaptureDevice(sim::DeviceState::Present);
-        pollTimer.start();
+        shell().pollTimer.start();
     }
     static void polls(int count) { sim::advance(count * POLL_PERIOD_MS); }
     // What reached other programs, the screen or the prompt.
@@ -33,13 +33,13 @@ TEST_F(PollCycleTest, aHeldButtonReachesTheTargetOnTheFirstAndTheEleventhPoll) {
     for (int alreadyTarget = 0; alreadyTarget < 2; ++alreadyTarget) {
         SetUp();
         powerVcrWindow();
-        PowerVcrApp.active = alreadyTarget;
+        powerVcr().active = alreadyTarget;
         sim::pressRemoteKey(RAW_DIGIT_5);
         polls(10);
         EXPECT_TRUE(sameEvents(delivered(), digitKey("PowerVCR", 5)));
         polls(2);
         EXPECT_TRUE(sameEvents(delivered(), digitKey("PowerVCR", 5) + digitKey("PowerVCR", 5)));
-        EXPECT_EQ(PowerVcrApp.active, 1);
+        EXPECT_EQ(powerVcr().active, 1);
     }
 }
 
@@ -65,7 +65,7 @@ TEST_F(PollCycleTest, aFailedReadIsNeverDispatched) {
     sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::DeviceFault{});
     polls(1);
     EXPECT_TRUE(sameEvents(delivered(), {}));
-    EXPECT_EQ(PowerVcrApp.active, 0);
+    EXPECT_EQ(powerVcr().active, 0);
     EXPECT_FALSE(sim::eventsStartingWith({"MessageBox"}).empty()); // the read's own failure report
     sim::releaseRemoteKey();
     polls(5);
@@ -92,10 +92,10 @@ TEST_F(PollCycleTest, theShutDownPromptIsAnsweredByTheNestedPolls) {
     for (const Case& c : cases) {
         SetUp();
         DWORD answer = c.answer;
-        sim::setDialogHook([answer](HWND, int) {
+        sim::setDialogHook([this, answer](HWND, int) {
             sim::releaseRemoteKey();
             polls(5);
-            EXPECT_EQ(shutdownPromptOpen, 1);
+            EXPECT_TRUE(shell().shutdownPromptOpen());
             sim::pressRemoteKey(answer);
             polls(1);
             sim::releaseRemoteKey();
@@ -104,7 +104,7 @@ TEST_F(PollCycleTest, theShutDownPromptIsAnsweredByTheNestedPolls) {
         polls(1);
         EXPECT_TRUE(
             sameEvents(delivered(), Events{"DialogBox template=107 owner=main"} + c.expected));
-        EXPECT_EQ(shutdownPromptOpen, 0);
+        EXPECT_FALSE(shell().shutdownPromptOpen());
     }
 }
 
@@ -114,10 +114,10 @@ TEST_F(PollCycleTest, theShutDownPromptIsAnsweredByTheNestedPolls) {
 TEST_F(PollCycleTest, powerHeldClosesTheTargetOnceAndStartsNothing) {
     for (int heldPolls : {1, 2, 3, 15}) {
         SetUp();
-        install(PowerVcrApp, "C:\\PowerVCR");
-        defaultApp = DEFAULT_POWERVCR;
+        install(powerVcr(), "C:\\PowerVCR");
+        settings().defaultApp = 2;
         HWND window = powerVcrWindow();
-        PowerVcrApp.active = 1;
+        powerVcr().active = 1;
         sim::pressRemoteKey(RAW_POWER);
         for (int poll = 0; poll < heldPolls; ++poll) {
             polls(1);
@@ -134,37 +134,37 @@ TEST_F(PollCycleTest, powerHeldClosesTheTargetOnceAndStartsNothing) {
                                                 "SetActiveWindow", "SetTimer main id=2", "WinExec",
                                                 "DialogBox", "MessageBox"}),
                        ctrl("PowerVCR", 'X')));
-        EXPECT_EQ(PowerVcrApp.active, 0);
+        EXPECT_EQ(powerVcr().active, 0);
     }
 }
 
 // With no target, a held Power starts the default application once, even when its window appears
 // at once, where a repeat would find it and close it again.
 TEST_F(PollCycleTest, powerHeldWithNoTargetStartsTheDefaultApplicationOnce) {
-    install(PowerVcrApp, "C:\\PowerVCR");
-    defaultApp = DEFAULT_POWERVCR;
+    install(powerVcr(), "C:\\PowerVCR");
+    settings().defaultApp = 2;
     sim::showWindowOnExec("PVCR.EXE", {"PowerVCR", "PowerVCR II Taurus", "PowerVCR II"});
     sim::pressRemoteKey(RAW_POWER);
     polls(15);
     EXPECT_EQ(sim::eventsStartingWith({"WinExec"}),
               Events{R"(WinExec ""C:\PowerVCR\PVCR.EXE"" show=5)"});
     EXPECT_TRUE(sim::eventsStartingWith({"keybd_event"}).empty()) << "nothing closed it again";
-    EXPECT_EQ(PowerVcrApp.active, 1);
+    EXPECT_EQ(powerVcr().active, 1);
 }
 
 // Starting the application keeps the thread busy until it is ready (400 ms here), and no poll
 // runs meanwhile. A Power still held afterwards is the same press: it does not close what it has
 // just started. A separate press after the launch does.
 TEST_F(PollCycleTest, aHeldPowerOutlastingTheLaunchStillStartsTheApplicationOnce) {
-    install(PowerVcrApp, "C:\\PowerVCR");
-    defaultApp = DEFAULT_POWERVCR;
+    install(powerVcr(), "C:\\PowerVCR");
+    settings().defaultApp = 2;
     sim::showWindowOnExec("PVCR.EXE", {"PowerVCR", "PowerVCR II Taurus", "PowerVCR II"});
     sim::setWinExecWait(400);
     sim::pressRemoteKey(RAW_POWER);
     polls(15);
     EXPECT_EQ(sim::eventsStartingWith({"WinExec"}).size(), 1u);
     EXPECT_TRUE(sim::eventsStartingWith({"keybd_event"}).empty()) << "the hold closed it again";
-    EXPECT_EQ(PowerVcrApp.active, 1);
+    EXPECT_EQ(powerVcr().active, 1);
 
     sim::releaseRemoteKey();
     polls(5);
@@ -182,7 +182,7 @@ TEST_F(PollCycleTest, aHeldPowerOutlastingTheLaunchStillStartsTheApplicationOnce
 // Button 21 held for three polls opens the prompt; the repeats seen by the polls inside its modal
 // loop do not cancel it. Only a later, separate press answers it.
 TEST_F(PollCycleTest, button21HeldOpensThePromptWhichWaitsForASeparatePress) {
-    sim::setDialogHook([](HWND, int) {
+    sim::setDialogHook([this](HWND, int) {
         static bool open = false;
         if (open) {
             ADD_FAILURE() << "a second prompt opened inside the first";
@@ -191,7 +191,7 @@ TEST_F(PollCycleTest, button21HeldOpensThePromptWhichWaitsForASeparatePress) {
         open = true;
         polls(2); // the rest of the hold
         EXPECT_TRUE(sim::eventsStartingWith({"SendMessage"}).empty());
-        EXPECT_EQ(shutdownPromptOpen, 1);
+        EXPECT_TRUE(shell().shutdownPromptOpen());
         sim::releaseRemoteKey();
         polls(5);
         sim::pressRemoteKey(RAW_DIGIT_0);
@@ -210,7 +210,7 @@ TEST_F(PollCycleTest, button21HeldOpensThePromptWhichWaitsForASeparatePress) {
 // press and reaches the target, where a repeat would be held back. The device is opened afresh.
 TEST_F(PollCycleTest, aKeyFromBeforeASleepIsANewPressAfterTheResume) {
     powerVcrWindow();
-    PowerVcrApp.active = 1;
+    powerVcr().active = 1;
     sim::pressRemoteKey(RAW_DIGIT_5);
     polls(1);
     EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
@@ -229,8 +229,8 @@ TEST_F(PollCycleTest, theRemoteNeverRaisesASecondMessageOverTheFirst) {
         std::string text;
     };
     const Case cases[] = {
-        {DEFAULT_WINDVR, false, "Please re-initialize the TV application settings."},
-        {DEFAULT_POWERVCR, true, "Can't run CyberLink PowerVCR II."},
+        {1, false, "Please re-initialize the TV application settings."},
+        {2, true, "Can't run CyberLink PowerVCR II."},
     };
     auto press = [](DWORD raw) {
         sim::pressRemoteKey(raw);
@@ -241,9 +241,9 @@ TEST_F(PollCycleTest, theRemoteNeverRaisesASecondMessageOverTheFirst) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         SetUp();
-        defaultApp = c.defaultApp;
+        settings().defaultApp = c.defaultApp;
         if (c.installed) {
-            install(PowerVcrApp, "C:\\Gone");
+            install(powerVcr(), "C:\\Gone");
             sim::setWinExecResult(2); // ERROR_FILE_NOT_FOUND
         }
         sim::setMessageBoxHook([&](const sim::ModalBox&) {

@@ -6,7 +6,7 @@ const std::string W = "PowerVCR";
 const std::string DISABLE_CAP_DLG =
     "RegSetValueEx HKLM\\SOFTWARE\\CyberLink name=\"DisableCapDlg\" type=4 data=[01 00 00 00]";
 
-class PowerVcrAdapterTest : public TvAppTest {};
+class PowerVcrAdapterTest : public ProgramTest {};
 
 TEST_F(PowerVcrAdapterTest, everyButtonSendsExactlyItsCommandInBothModes) {
     HWND main = powerVcrWindow();
@@ -46,22 +46,23 @@ TEST_F(PowerVcrAdapterTest, everyButtonSendsExactlyItsCommandInBothModes) {
         {31, keyDown(W, 0x6D), keyDown(W, 0x6D)},
     };
     expectButtonMap(
-        map, [](RemoteButton b) { PowerVcrApp.handleButton(b); },
+        map, [&](RemoteButton b, bool japan) { powerVcr().handleButton(b, japan); },
         [&] { ShowWindow(main, SW_RESTORE); });
-    EXPECT_EQ(PowerVcrApp.window, main);
+    EXPECT_EQ(powerVcr().window, main);
 
     sim::destroyWindow(main);
-    expectNothingSentForAnyButton([](RemoteButton b) { PowerVcrApp.handleButton(b); });
-    EXPECT_EQ(PowerVcrApp.window, nullptr);
+    expectNothingSentForAnyButton(
+        [&](RemoteButton b, bool japan) { powerVcr().handleButton(b, japan); });
+    EXPECT_EQ(powerVcr().window, nullptr);
     EXPECT_EQ(sim::regValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\CyberLink", "DisableCapDlg")->data,
               (std::vector<BYTE>{1, 0, 0, 0}));
 }
 
 TEST_F(PowerVcrAdapterTest, recordPostsRWhenTheCyberLinkKeyIsMissingOrReadOnly) {
     powerVcrWindow();
-    PowerVcrApp.handleButton(13);
+    powerVcr().handleButton(13, false);
     sim::regDenyWrite(HKEY_LOCAL_MACHINE, "SOFTWARE\\CyberLink");
-    PowerVcrApp.handleButton(13);
+    powerVcr().handleButton(13, false);
     EXPECT_TRUE(sameEvents(sim::events(), keyDown(W, 'R') + keyDown(W, 'R')));
     EXPECT_FALSE(sim::regValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\CyberLink", "DisableCapDlg"));
     EXPECT_EQ(sim::openHandleCount(), 0);
@@ -86,7 +87,8 @@ TEST_F(PowerVcrAdapterTest, videoWindowIsFoundByItsChildsWholeTitle) {
         HWND parent = c.grandchild ? sim::createWindow({"pane", "Pane", "", top}) : top;
         sim::createWindow({"video", "Video", c.childTitle, parent});
         sim::createWindow({"above", "Above", "VideoWindow2"}); // top-level titles do not count
-        EXPECT_EQ(PowerVcrApp.findVideoWindow(), c.found ? top : nullptr) << c.childTitle;
+        EXPECT_EQ(findTopLevelWithChildTitled("VideoWindow2"), c.found ? top : nullptr)
+            << c.childTitle;
     }
 }
 
@@ -94,7 +96,7 @@ TEST_F(PowerVcrAdapterTest, minimiseTogglesTheMainAndTheVideoWindowEachByItsOwnS
     HWND video = sim::createWindow({"video host", "VideoHost", "Preview"});
     sim::createWindow({"video", "Video", "VideoWindow2", video});
     HWND main = sim::createWindow({"PowerVCR", "PowerVCR II Taurus", "PowerVCR II", nullptr, true});
-    PowerVcrApp.handleButton(24);
+    powerVcr().handleButton(24, false);
     EXPECT_TRUE(
         sameEvents(sim::events(), {"ShowWindow PowerVCR cmd=9", "ShowWindow video host cmd=6"}));
     EXPECT_FALSE(sim::isMinimized(main));
@@ -106,18 +108,18 @@ TEST_F(PowerVcrAdapterTest, minimiseTogglesTheMainAndTheVideoWindowEachByItsOwnS
 TEST_F(PowerVcrAdapterTest, minimiseTogglesAMainWindowThatHoldsTheVideoOnlyOnce) {
     HWND main = powerVcrWindow();
     sim::createWindow({"video", "Video", "VideoWindow2", main});
-    PowerVcrApp.handleButton(24);
+    powerVcr().handleButton(24, false);
     EXPECT_TRUE(sameEvents(sim::events(), {"ShowWindow PowerVCR cmd=6"}));
     EXPECT_TRUE(sim::isMinimized(main));
 }
 
 TEST_F(PowerVcrAdapterTest, quitTypesCtrlXAndLetsGoOfTheTargetOnlyWhenTheWindowExists) {
-    PowerVcrApp.active = 1;
-    EXPECT_EQ(PowerVcrApp.quit(), nullptr);
-    EXPECT_EQ(PowerVcrApp.active, 1);
-    HWND main = powerVcrWindow();
-    EXPECT_EQ(PowerVcrApp.quit(), main);
-    EXPECT_EQ(PowerVcrApp.active, 0);
+    powerVcr().active = 1;
+    EXPECT_EQ(powerVcr().quit(), 0);
+    EXPECT_EQ(powerVcr().active, 1);
+    powerVcrWindow();
+    EXPECT_EQ(powerVcr().quit(), 1);
+    EXPECT_EQ(powerVcr().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), ctrl(W, 'X')));
 }
 

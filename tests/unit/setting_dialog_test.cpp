@@ -2,7 +2,7 @@
 
 #include "app/resource_ids.h"
 #include "event_log_match.h"
-#include "shell_fixture.h"
+#include "program_fixture.h"
 
 #include <cstring>
 #include <functional>
@@ -20,10 +20,10 @@ struct SettingRun {
     INT_PTR result = 0;
 };
 
-class SettingDialogTest : public ShellTest {
+class SettingDialogTest : public ProgramTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        ProgramTest::SetUp();
         sim::addDialogControl(IDD_SETTING, IDC_APP_LIST, "ComboBox");
         sim::regSetDword(HKEY_LOCAL_MACHINE, SETTINGS_PATH, "DefaultTVAPP", 3);
     }
@@ -37,8 +37,7 @@ protected:
             run.selection = sim::comboSelection(list);
             user(dialog);
         });
-        run.result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_SETTING), mainWindow,
-                                     settingDialogProc, 0);
+        run.result = shell().setting.show(nullptr, mainWindow);
         return run;
     }
 
@@ -58,7 +57,7 @@ using Items = std::vector<std::string>;
 TEST_F(SettingDialogTest, ListsInstalledApplicationsInOrderAndPreselectsTheDefault) {
     struct Case {
         const char* name;
-        std::vector<App> installed;
+        std::vector<AppId> installed;
         int defaultApp;
         int lastSelection; // left from an earlier confirmation in this run
         Items items;
@@ -67,68 +66,70 @@ TEST_F(SettingDialogTest, ListsInstalledApplicationsInOrderAndPreselectsTheDefau
     };
     const Case cases[] = {
         {"two apps, LumenTVR default",
-         {App::LumenTvr, App::PowerVcr},
+         {AppId::LUMENTVR, AppId::POWERVCR},
          3,
          -1,
          Items{"PowerVCR", "LumenTVR"},
          1,
          1},
         {"all four, honestech default",
-         {App::LumenTvr, App::Honestech, App::PowerVcr, App::WinDvr, App::WinDvd, App::WinRip},
+         {AppId::LUMENTVR, AppId::HONESTECH, AppId::POWERVCR, AppId::WINDVR, AppId::WINDVD,
+          AppId::WINRIP},
          4,
          -1,
          Items{"WinDVR", "PowerVCR", "HonesTVR", "LumenTVR"},
          2,
          2},
         {"default names no app, first opening",
-         {App::WinDvr, App::PowerVcr},
+         {AppId::WINDVR, AppId::POWERVCR},
          5,
          -1,
          Items{"WinDVR", "PowerVCR"},
          0,
          0},
         {"default not installed keeps last index",
-         {App::WinDvr, App::PowerVcr, App::Honestech},
+         {AppId::WINDVR, AppId::POWERVCR, AppId::HONESTECH},
          3,
          2,
          Items{"WinDVR", "PowerVCR", "HonesTVR"},
          2,
          2},
         {"last index past the end selects nothing",
-         {App::WinDvr, App::PowerVcr},
+         {AppId::WINDVR, AppId::POWERVCR},
          0,
          3,
          Items{"WinDVR", "PowerVCR"},
          CB_ERR,
          3},
-        {"only the players installed", {App::WinDvd, App::WinRip}, 3, -1, Items{}, CB_ERR, 0},
+        {"only the players installed", {AppId::WINDVD, AppId::WINRIP}, 3, -1, Items{}, CB_ERR, 0},
     };
     for (const Case& c : cases) {
         SetUp();
-        install(c.installed);
-        defaultApp = c.defaultApp;
-        lastSettingSelection = c.lastSelection;
+        for (AppId id : c.installed)
+            app(id).installed = 1;
+        settings().defaultApp = c.defaultApp;
+        shell().setting.lastSelection = c.lastSelection;
         const SettingRun run = open([](HWND dialog) { press(dialog, IDCANCEL); });
         EXPECT_EQ(run.items, c.items) << c.name;
         EXPECT_EQ(run.selection, c.selection) << c.name;
-        EXPECT_EQ(lastSettingSelection, c.lastSelectionAfter) << c.name;
+        EXPECT_EQ(shell().setting.lastSelection, c.lastSelectionAfter) << c.name;
         EXPECT_EQ(run.result, IDCANCEL) << c.name;
-        EXPECT_EQ(defaultApp, c.defaultApp) << c.name;
+        EXPECT_EQ(settings().defaultApp, c.defaultApp) << c.name;
         EXPECT_TRUE(sameEvents(registryWrites(), {})) << c.name;
         TearDown();
     }
 }
 
 TEST_F(SettingDialogTest, ConfirmingAnotherEntryChangesAndSavesTheDefault) {
-    install({App::WinDvr, App::PowerVcr, App::Honestech, App::LumenTvr});
+    markInstalled({AppId::WINDVR, AppId::POWERVCR, AppId::HONESTECH, AppId::LUMENTVR});
     const SettingRun run = open([](HWND dialog) {
         choose(dialog, 2);
         press(dialog, IDOK);
     });
     EXPECT_EQ(run.result, IDOK);
-    EXPECT_EQ(defaultApp, 4);
-    EXPECT_EQ(lastSettingSelection, 2);
-    EXPECT_STREQ(selectedAppText, "HonesTVR");
+    EXPECT_EQ(settings().defaultApp, 4);
+    EXPECT_EQ(shell().setting.lastSelection, 2);
+    EXPECT_STREQ(shell().setting.selectedText, "HonesTVR");
     EXPECT_TRUE(sameEvents(registryWrites(),
                            {"RegSetValueEx HKLM\\SOFTWARE\\Taviro Multimedia\\QN52X Utilities "
                             "name=\"DefaultTVAPP\" type=4 data=[04 00 00 00]"}));
@@ -142,51 +143,51 @@ TEST_F(SettingDialogTest, ConfirmingEachEntryGivesItsNumber) {
     const Case cases[] = {{0, 1}, {1, 2}, {2, 4}, {3, 3}};
     for (const Case& c : cases) {
         SetUp();
-        install({App::WinDvr, App::PowerVcr, App::Honestech, App::LumenTvr});
-        defaultApp = 0;
+        markInstalled({AppId::WINDVR, AppId::POWERVCR, AppId::HONESTECH, AppId::LUMENTVR});
+        settings().defaultApp = 0;
         open([&](HWND dialog) {
             choose(dialog, c.index);
             press(dialog, IDOK);
         });
-        EXPECT_EQ(defaultApp, c.number) << "entry " << c.index;
+        EXPECT_EQ(settings().defaultApp, c.number) << "entry " << c.index;
         EXPECT_EQ(registryWrites().size(), 1u) << "entry " << c.index;
         TearDown();
     }
 }
 
 TEST_F(SettingDialogTest, ConfirmingTheCurrentDefaultWritesNothing) {
-    install({App::PowerVcr, App::LumenTvr});
+    markInstalled({AppId::POWERVCR, AppId::LUMENTVR});
     const SettingRun run = open([](HWND dialog) { press(dialog, IDOK); });
     EXPECT_EQ(run.result, IDOK);
-    EXPECT_EQ(defaultApp, 3);
-    EXPECT_STREQ(selectedAppText, "LumenTVR");
+    EXPECT_EQ(settings().defaultApp, 3);
+    EXPECT_STREQ(shell().setting.selectedText, "LumenTVR");
     EXPECT_TRUE(sameEvents(registryWrites(), {}));
 }
 
 TEST_F(SettingDialogTest, EscapeChangesNothingWhateverWasSelected) {
-    install({App::WinDvr, App::PowerVcr, App::LumenTvr});
+    markInstalled({AppId::WINDVR, AppId::POWERVCR, AppId::LUMENTVR});
     const SettingRun run = open([](HWND dialog) {
         choose(dialog, 0);
         press(dialog, IDCANCEL);
     });
     EXPECT_EQ(run.result, IDCANCEL);
-    EXPECT_EQ(defaultApp, 3);
-    EXPECT_EQ(lastSettingSelection, 2);
-    EXPECT_STREQ(selectedAppText, "");
+    EXPECT_EQ(settings().defaultApp, 3);
+    EXPECT_EQ(shell().setting.lastSelection, 2);
+    EXPECT_STREQ(shell().setting.selectedText, "");
     EXPECT_TRUE(sameEvents(registryWrites(), {}));
 }
 
 // OK with nothing selected changes nothing; the next opening starts again from the first entry.
 TEST_F(SettingDialogTest, ConfirmingNoSelectionChangesNothingAndResetsTheIndex) {
-    install({App::WinDvr, App::PowerVcr});
-    defaultApp = 5;
-    lastSettingSelection = 4;
-    std::strcpy(selectedAppText, "PowerVCR");
+    markInstalled({AppId::WINDVR, AppId::POWERVCR});
+    settings().defaultApp = 5;
+    shell().setting.lastSelection = 4;
+    std::strcpy(shell().setting.selectedText, "PowerVCR");
     const SettingRun first = open([](HWND dialog) { press(dialog, IDOK); });
     EXPECT_EQ(first.selection, CB_ERR);
-    EXPECT_EQ(lastSettingSelection, CB_ERR);
-    EXPECT_STREQ(selectedAppText, "");
-    EXPECT_EQ(defaultApp, 5);
+    EXPECT_EQ(shell().setting.lastSelection, CB_ERR);
+    EXPECT_STREQ(shell().setting.selectedText, "");
+    EXPECT_EQ(settings().defaultApp, 5);
     const SettingRun second = open([](HWND dialog) { press(dialog, IDCANCEL); });
     EXPECT_EQ(second.selection, 0);
     EXPECT_TRUE(sameEvents(registryWrites(), {}));
@@ -194,25 +195,24 @@ TEST_F(SettingDialogTest, ConfirmingNoSelectionChangesNothingAndResetsTheIndex) 
 
 // The choice lives on in memory when the registry value cannot be written.
 TEST_F(SettingDialogTest, AFailedSaveKeepsTheNewDefaultForTheRun) {
-    sim::reset();
-    mainWindow = sim::createWindow({"main", "QN520 Remote Control", ""});
+    start(); // no settings key at all
     sim::addDialogControl(IDD_SETTING, IDC_APP_LIST, "ComboBox");
-    install({App::WinDvr, App::PowerVcr});
+    markInstalled({AppId::WINDVR, AppId::POWERVCR});
     open([](HWND dialog) {
         choose(dialog, 1);
         press(dialog, IDOK);
     });
-    EXPECT_EQ(defaultApp, 2);
+    EXPECT_EQ(settings().defaultApp, 2);
     EXPECT_TRUE(sameEvents(registryWrites(), {}));
     EXPECT_FALSE(sim::regKeyExists(HKEY_LOCAL_MACHINE, SETTINGS_PATH));
 }
 
 TEST_F(SettingDialogTest, TheListsOwnNotificationsAndOtherMessagesAreLeftAlone) {
-    install({App::PowerVcr});
+    markInstalled({AppId::POWERVCR});
     open([](HWND dialog) {
-        EXPECT_EQ(settingDialogProc(dialog, WM_COMMAND, MAKELONG(IDC_APP_LIST, 1), 0), FALSE);
-        EXPECT_EQ(settingDialogProc(dialog, WM_COMMAND, 3, 0), FALSE);
-        EXPECT_EQ(settingDialogProc(dialog, WM_KEYDOWN, VK_RETURN, 0), FALSE);
+        EXPECT_EQ(SendMessageA(dialog, WM_COMMAND, MAKELONG(IDC_APP_LIST, 1), 0), FALSE);
+        EXPECT_EQ(SendMessageA(dialog, WM_COMMAND, 3, 0), FALSE);
+        EXPECT_EQ(SendMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0), FALSE);
         press(dialog, IDCANCEL);
     });
     EXPECT_TRUE(

@@ -11,14 +11,9 @@ std::string setDword(const char* name, const char* bytes) {
     return "RegSetValueEx " + KEY + " name=\"" + name + "\" type=4 data=[" + bytes + "]";
 }
 
-class Settings : public SimTest {
+class SettingsStore : public SimTest {
 protected:
-    void SetUp() override {
-        SimTest::SetUp();
-        defaultApp = 3;
-        remoteOff = 0;
-        japanMode = 0;
-    }
+    Settings settings; // as at start-up
     std::vector<std::string> writes() {
         return sim::eventsStartingWith({"RegCreateKeyEx", "RegSetValueEx", "RegFlushKey"});
     }
@@ -29,13 +24,13 @@ protected:
 
 } // namespace
 
-TEST_F(Settings, AFirstStartCreatesTheKeyWithBothDefaults) {
-    EXPECT_EQ(readSettings(), 1);
+TEST_F(SettingsStore, AFirstStartCreatesTheKeyWithBothDefaults) {
+    EXPECT_EQ(readSettings(settings), 1);
     EXPECT_TRUE(
         sameEvents(writes(), {"RegCreateKeyEx " + KEY, setDword("DefaultTVAPP", "03 00 00 00"),
                               setDword("AlwaysRemoteOff", "00 00 00 00"), "RegFlushKey " + KEY}));
-    EXPECT_EQ(defaultApp, 3);
-    EXPECT_EQ(remoteOff, 0);
+    EXPECT_EQ(settings.defaultApp, 3);
+    EXPECT_EQ(settings.remoteOff, 0);
     EXPECT_EQ(sim::openHandleCount(), 0);
 }
 
@@ -49,7 +44,7 @@ struct StoredCase {
     int expectRemoteOff;
 };
 
-TEST_F(Settings, ReadsStoredValuesOfAnyTypeUpToFourBytes) {
+TEST_F(SettingsStore, ReadsStoredValuesOfAnyTypeUpToFourBytes) {
     const StoredCase cases[] = {
         {"DWORDs, remote on", REG_DWORD, {1, 0, 0, 0}, REG_DWORD, {0, 0, 0, 0}, 1, 0},
         {"AlwaysRemoteOff 1 stops", REG_DWORD, {2, 0, 0, 0}, REG_DWORD, {1, 0, 0, 0}, 2, 1},
@@ -66,81 +61,80 @@ TEST_F(Settings, ReadsStoredValuesOfAnyTypeUpToFourBytes) {
     };
     for (const StoredCase& c : cases) {
         sim::reset();
-        defaultApp = 3;
-        remoteOff = 0;
+        settings = Settings{};
         sim::regSetValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "DefaultTVAPP", c.defaultType,
                          c.defaultData);
         sim::regSetValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AlwaysRemoteOff", c.offType, c.offData);
-        readSettings();
-        EXPECT_EQ(defaultApp, c.expectDefaultApp) << c.name;
-        EXPECT_EQ(remoteOff, c.expectRemoteOff) << c.name;
+        readSettings(settings);
+        EXPECT_EQ(settings.defaultApp, c.expectDefaultApp) << c.name;
+        EXPECT_EQ(settings.remoteOff, c.expectRemoteOff) << c.name;
         EXPECT_TRUE(writes().empty()) << c.name;
     }
 }
 
-TEST_F(Settings, AMissingOrOverlongValueIsWrittenWithItsDefault) {
+TEST_F(SettingsStore, AMissingOrOverlongValueIsWrittenWithItsDefault) {
     // "DefaultTVAPP" is missing; "AlwaysRemoteOff" holds 8 bytes, more than the 4 read.
     sim::regSetValue(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AlwaysRemoteOff", REG_BINARY,
                      {1, 0, 0, 0, 0, 0, 0, 0});
-    readSettings();
+    readSettings(settings);
     EXPECT_TRUE(
         sameEvents(writes(), {setDword("DefaultTVAPP", "03 00 00 00"), "RegFlushKey " + KEY,
                               setDword("AlwaysRemoteOff", "00 00 00 00"), "RegFlushKey " + KEY}));
-    EXPECT_EQ(defaultApp, 3);
-    EXPECT_EQ(remoteOff, 0);
+    EXPECT_EQ(settings.defaultApp, 3);
+    EXPECT_EQ(settings.remoteOff, 0);
     ASSERT_TRUE(stored("AlwaysRemoteOff"));
     EXPECT_EQ(stored("AlwaysRemoteOff")->type, DWORD(REG_DWORD));
 }
 
-TEST_F(Settings, ASingleMissingValueLeavesTheOtherAlone) {
+TEST_F(SettingsStore, ASingleMissingValueLeavesTheOtherAlone) {
     sim::regSetDword(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "DefaultTVAPP", 2);
-    readSettings();
+    readSettings(settings);
     EXPECT_TRUE(
         sameEvents(writes(), {setDword("AlwaysRemoteOff", "00 00 00 00"), "RegFlushKey " + KEY}));
-    EXPECT_EQ(defaultApp, 2);
+    EXPECT_EQ(settings.defaultApp, 2);
 }
 
-TEST_F(Settings, AUserWithoutWriteAccessReadsAndWritesNothing) {
+TEST_F(SettingsStore, AUserWithoutWriteAccessReadsAndWritesNothing) {
     sim::regSetDword(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "AlwaysRemoteOff", 1);
     sim::regDenyWrite(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    readSettings();
-    EXPECT_EQ(remoteOff, 1);
-    EXPECT_EQ(defaultApp, 3) << "the missing value keeps the default in memory";
+    readSettings(settings);
+    EXPECT_EQ(settings.remoteOff, 1);
+    EXPECT_EQ(settings.defaultApp, 3) << "the missing value keeps the default in memory";
     EXPECT_TRUE(writes().empty());
     EXPECT_FALSE(stored("DefaultTVAPP"));
     EXPECT_EQ(sim::openHandleCount(), 0);
 }
 
-TEST_F(Settings, AKeyThatCanNeitherBeOpenedNorCreatedLeavesTheDefaults) {
+TEST_F(SettingsStore, AKeyThatCanNeitherBeOpenedNorCreatedLeavesTheDefaults) {
     sim::regDenyWrite(HKEY_LOCAL_MACHINE, "SOFTWARE");
-    readSettings();
+    readSettings(settings);
     EXPECT_FALSE(sim::regKeyExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY));
-    EXPECT_EQ(defaultApp, 3);
-    EXPECT_EQ(remoteOff, 0);
+    EXPECT_EQ(settings.defaultApp, 3);
+    EXPECT_EQ(settings.remoteOff, 0);
 
     sim::reset();
     sim::regDenyAll(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    EXPECT_EQ(readSettings(), 1);
+    EXPECT_EQ(readSettings(settings), 1);
     EXPECT_TRUE(writes().empty());
 }
 
-TEST_F(Settings, SaveDefaultAppWritesOnlyAnExistingValue) {
-    EXPECT_EQ(saveDefaultApp(), 0) << "no key";
+TEST_F(SettingsStore, SaveDefaultAppWritesOnlyAnExistingValue) {
+    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 0) << "no key";
     EXPECT_FALSE(sim::regKeyExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY));
 
     sim::regCreateKey(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    EXPECT_EQ(saveDefaultApp(), 0) << "no value";
+    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 0) << "no value";
     EXPECT_FALSE(stored("DefaultTVAPP"));
 
     sim::regSetDword(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "DefaultTVAPP", 3);
     sim::regDenyWrite(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    defaultApp = 4;
-    EXPECT_EQ(saveDefaultApp(), 0) << "read-only";
+    settings.defaultApp = 4;
+    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 0) << "read-only";
     EXPECT_TRUE(writes().empty());
 
     sim::reset();
     sim::regSetDword(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "DefaultTVAPP", 3);
-    EXPECT_EQ(saveDefaultApp(), 1);
+    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 1);
     EXPECT_TRUE(
         sameEvents(writes(), {setDword("DefaultTVAPP", "04 00 00 00"), "RegFlushKey " + KEY}));
     EXPECT_EQ(sim::openHandleCount(), 0);
@@ -153,7 +147,7 @@ struct CountryCase {
     int code;
 };
 
-TEST_F(Settings, CountryCodeOnTheNtFamily) {
+TEST_F(SettingsStore, CountryCodeOnTheNtFamily) {
     const CountryCase cases[] = {
         {"Japan", "81", true, 81},
         {"United States", "1", true, 1},
@@ -174,15 +168,15 @@ TEST_F(Settings, CountryCodeOnTheNtFamily) {
             sim::regSetString(HKEY_CURRENT_USER, "Control Panel\\International", "iCountry",
                               *c.text, c.terminated);
         EXPECT_EQ(readCountryCode(), c.code) << c.name;
-        updateJapanMode();
-        EXPECT_EQ(japanMode, c.code == 81 ? 1 : 0) << c.name;
+        updateJapanMode(settings);
+        EXPECT_EQ(settings.japanMode, c.code == 81 ? 1 : 0) << c.name;
         EXPECT_EQ(sim::openHandleCount(), 0) << c.name;
     }
     sim::reset();
     EXPECT_EQ(readCountryCode(), 0) << "no International key";
 }
 
-TEST_F(Settings, CountryCodeOnWindows9xComesFromWinIni) {
+TEST_F(SettingsStore, CountryCodeOnWindows9xComesFromWinIni) {
     sim::setWindows9x(true);
     sim::setWindowsDirectory("C:\\WINDOWS");
     EXPECT_EQ(readCountryCode(), 1) << "missing key gives 1";
@@ -190,14 +184,14 @@ TEST_F(Settings, CountryCodeOnWindows9xComesFromWinIni) {
         sameEvents(sim::eventsStartingWith({"GetPrivateProfileInt"}),
                    {"GetPrivateProfileInt \"intl\" \"iCountry\" file=\"C:\\WINDOWS\\win.ini\""}));
     sim::setWinIni("intl", "iCountry", "81");
-    updateJapanMode();
-    EXPECT_EQ(japanMode, 1);
+    updateJapanMode(settings);
+    EXPECT_EQ(settings.japanMode, 1);
     sim::setWinIni("intl", "iCountry", "44");
-    updateJapanMode();
-    EXPECT_EQ(japanMode, 0);
+    updateJapanMode(settings);
+    EXPECT_EQ(settings.japanMode, 0);
 }
 
-TEST_F(Settings, AWindowsFolderTooLongForTheBufferFallsBackToTheBareFileName) {
+TEST_F(SettingsStore, AWindowsFolderTooLongForTheBufferFallsBackToTheBareFileName) {
     sim::setWindows9x(true);
     sim::setWindowsDirectory("C:\\" + std::string(120, 'w'));
     sim::setWinIni("intl", "iCountry", "81");

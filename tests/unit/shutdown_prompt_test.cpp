@@ -4,26 +4,28 @@
 #include "event_log_match.h"
 #include "sim_fixture.h"
 
+#include <optional>
+
 namespace {
 
-class ShutdownPrompt : public SimTest {
+class ShutdownPromptTest : public SimTest {
 protected:
     void SetUp() override {
         SimTest::SetUp();
-        shutdownPromptOpen = 0;
-        shutdownDialog = nullptr;
+        prompt.emplace();
         owner = sim::createWindow({"main", "QN520 Remote Control", "QN520 Remote Control"});
     }
     // Opens the prompt and answers it with one message sent from inside its modal loop.
     INT_PTR answerWith(UINT message, WPARAM wParam) {
-        sim::setDialogHook([=](HWND dialog, int) {
-            EXPECT_EQ(shutdownPromptOpen, 1);
-            EXPECT_EQ(shutdownDialog, dialog);
+        sim::setDialogHook([=, this](HWND dialog, int) {
+            EXPECT_TRUE(prompt->waiting());
+            EXPECT_EQ(prompt->window(), dialog);
             SendMessageA(dialog, message, wParam, 0);
         });
-        return showShutdownPrompt(owner);
+        return prompt->ask(nullptr, owner);
     }
     bool shutDown() { return !sim::eventsStartingWith({"ExitWindowsEx"}).empty(); }
+    std::optional<ShutdownPrompt> prompt;
     HWND owner = nullptr;
 };
 
@@ -37,7 +39,7 @@ struct Answer {
 
 } // namespace
 
-TEST_F(ShutdownPrompt, Answers) {
+TEST_F(ShutdownPromptTest, Answers) {
     const Answer answers[] = {
         {"Return from the remote", WM_KEYDOWN, 13, 13, true},
         {"Escape from the remote", WM_KEYDOWN, 27, 27, false},
@@ -47,29 +49,29 @@ TEST_F(ShutdownPrompt, Answers) {
     for (const Answer& a : answers) {
         SetUp();
         EXPECT_EQ(answerWith(a.message, a.wParam), a.endValue) << a.name;
-        EXPECT_EQ(shutdownPromptOpen, 0) << a.name;
+        EXPECT_FALSE(prompt->waiting()) << a.name;
         EXPECT_EQ(shutDown(), a.shutsDown) << a.name;
         EXPECT_TRUE(sim::eventsStartingWith({"DialogBox abandoned"}).empty()) << a.name;
     }
 }
 
-TEST_F(ShutdownPrompt, TheFlagIsClearedAndTheEndRequestedBeforeTheShutdown) {
+TEST_F(ShutdownPromptTest, TheFlagIsClearedAndTheEndRequestedBeforeTheShutdown) {
     answerWith(WM_KEYDOWN, 13);
     const auto order = sim::eventsStartingWith({"EndDialog", "OpenProcessToken", "ExitWindowsEx"});
     ASSERT_EQ(order.size(), 3u);
     EXPECT_EQ(order[0], "EndDialog dialog:107 result=13");
 }
 
-TEST_F(ShutdownPrompt, OtherKeysAreLeftToTheDialog) {
-    sim::setDialogHook([](HWND dialog, int) {
+TEST_F(ShutdownPromptTest, OtherKeysAreLeftToTheDialog) {
+    sim::setDialogHook([this](HWND dialog, int) {
         EXPECT_EQ(SendMessageA(dialog, WM_KEYDOWN, 'A', 0), FALSE);
-        EXPECT_EQ(shutdownPromptOpen, 1);
+        EXPECT_TRUE(prompt->waiting());
         SendMessageA(dialog, WM_KEYDOWN, 27, 0);
     });
-    EXPECT_EQ(showShutdownPrompt(owner), 27);
+    EXPECT_EQ(prompt->ask(nullptr, owner), 27);
 }
 
-TEST_F(ShutdownPrompt, InitialisationBringsThePromptForward) {
+TEST_F(ShutdownPromptTest, InitialisationBringsThePromptForward) {
     sim::setFullScreenSize(800, 600);
     answerWith(WM_KEYDOWN, 27);
     EXPECT_TRUE(
@@ -79,7 +81,7 @@ TEST_F(ShutdownPrompt, InitialisationBringsThePromptForward) {
                     "SetWindowPos dialog:107 after=topmost x=280 y=250 cx=0 cy=0 flags=0x1"}));
 }
 
-TEST_F(ShutdownPrompt, DialogPlacementByScreenWidth) {
+TEST_F(ShutdownPromptTest, DialogPlacementByScreenWidth) {
     const struct {
         int width;
         const char* expected; // null: left where the system put it
@@ -105,8 +107,8 @@ TEST_F(ShutdownPrompt, DialogPlacementByScreenWidth) {
     }
 }
 
-TEST_F(ShutdownPrompt, APromptThatCannotBeShownLeavesNothingWaiting) {
+TEST_F(ShutdownPromptTest, APromptThatCannotBeShownLeavesNothingWaiting) {
     sim::setDialogBoxFails(true);
-    EXPECT_EQ(showShutdownPrompt(owner), -1);
-    EXPECT_EQ(shutdownPromptOpen, 0);
+    EXPECT_EQ(prompt->ask(nullptr, owner), -1);
+    EXPECT_FALSE(prompt->waiting());
 }

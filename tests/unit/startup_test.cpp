@@ -2,12 +2,12 @@
 #include "tvapps/window_search.h"
 
 #include "event_log_match.h"
-#include "shell_fixture.h"
+#include "program_fixture.h"
 
 #include <string>
 #include <vector>
 
-using StartupTest = ShellTest;
+using StartupTest = ProgramTest;
 
 namespace {
 
@@ -126,19 +126,19 @@ TEST_F(StartupTest, AnotherCopyOrTheOlderUtilityBlocksTheStartByClassAlone) {
 TEST_F(StartupTest, PollingStartsOneTimerOfSixtyFiveMsOnTheMainWindow) {
     sim::regSetString(HKEY_CURRENT_USER, "Control Panel\\International", "iCountry", "81");
     sim::clearEvents();
-    startPolling();
-    startPolling(); // armed already: not set again
-    prepareAppWatch();
+    program->startPolling();
+    program->startPolling(); // armed already: not set again
+    program->prepareAppWatch();
     EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"SetTimer", "KillTimer"}),
                            {"SetTimer main id=1 period=65"}));
     ASSERT_EQ(sim::timers().size(), 1u);
     EXPECT_EQ(sim::timers()[0].window, mainWindow);
-    EXPECT_EQ(japanMode, 1);
+    EXPECT_EQ(settings().japanMode, 1);
     // The app watch waits, configured, for an adapter to start it.
-    EXPECT_EQ(appWatchTimer.owner, mainWindow);
-    EXPECT_EQ(appWatchTimer.periodMs, 1000u);
-    EXPECT_EQ(appWatchTimer.armed, 0);
-    appWatchTimer.start();
+    EXPECT_EQ(shell().appWatchTimer.owner, mainWindow);
+    EXPECT_EQ(shell().appWatchTimer.periodMs, 1000u);
+    EXPECT_EQ(shell().appWatchTimer.armed, 0);
+    shell().appWatchTimer.start();
     EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"SetTimer"}),
                            {"SetTimer main id=1 period=65", "SetTimer main id=2 period=1000"}));
 }

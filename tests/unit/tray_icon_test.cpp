@@ -20,44 +20,45 @@ const std::string ADDED = record("NIM_ADD", "0x7", "0x3E9", "set", "QN520 Remote
 const std::string MODIFIED = record("NIM_MODIFY", "0x7", "0x3E9", "set", "QN520 Remote Control");
 const std::string DELETED = record("NIM_DELETE", "0x0", "0x0", "null", "");
 
-class TrayIcon : public SimTest {
+class TrayIconTest : public SimTest {
 protected:
     void SetUp() override {
         SimTest::SetUp();
         main = sim::createWindow({"main", "QN520 Remote Control", "QN520 Remote Control"});
     }
     void add(const char* tip = "QN520 Remote Control") {
-        addTrayIcon(main, TRAY_ICON_ID, reinterpret_cast<HICON>(std::uintptr_t(0x50)), tip);
+        icon.add(main, TRAY_ICON_ID, reinterpret_cast<HICON>(std::uintptr_t(0x50)), tip);
     }
     HWND main = nullptr;
+    TrayIcon icon;
 };
 
 } // namespace
 
-TEST_F(TrayIcon, TheShellGetsExactlyTheRecordsOfAddMoveAndRemove) {
+TEST_F(TrayIconTest, TheShellGetsExactlyTheRecordsOfAddMoveAndRemove) {
     add();
-    refreshTrayIcon();
+    icon.refresh();
     EXPECT_EQ(sim::trayIconCount(), 1);
-    removeTrayIcon(main);
+    icon.remove(main);
     EXPECT_TRUE(sameEvents(sim::events(), {ADDED, MODIFIED, DELETED}));
     EXPECT_EQ(sim::trayIconCount(), 0);
 }
 
-TEST_F(TrayIcon, AShellRestartBringsTheIconBackOnlyWhileItIsShown) {
+TEST_F(TrayIconTest, AShellRestartBringsTheIconBackOnlyWhileItIsShown) {
     add();
     sim::restartShell();
-    restoreTrayIcon();
+    icon.restore();
     EXPECT_EQ(sim::trayIconCount(), 1);
     sim::setNextNotifyIconFails(); // a shell that kept the icon (a DPI change) refuses the add
-    restoreTrayIcon();
-    removeTrayIcon(main);
+    icon.restore();
+    icon.remove(main);
     sim::restartShell();
-    restoreTrayIcon();
+    icon.restore();
     EXPECT_TRUE(sameEvents(sim::events(), {ADDED, ADDED, ADDED, MODIFIED, DELETED}));
     EXPECT_EQ(sim::trayIconCount(), 0);
 }
 
-TEST_F(TrayIcon, TheTipIsCutToTheFirstLayoutsSixtyFourBytes) {
+TEST_F(TrayIconTest, TheTipIsCutToTheFirstLayoutsSixtyFourBytes) {
     const std::string longTip(100, 'x');
     add(longTip.c_str());
     add(nullptr);

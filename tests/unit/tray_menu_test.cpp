@@ -1,18 +1,18 @@
 #include "app/tray_menu.h"
 
-#include "shell_fixture.h"
+#include "program_fixture.h"
 
 #include <string>
 #include <vector>
 
-using TrayMenuTest = ShellTest;
+using TrayMenuTest = ProgramTest;
 
 namespace {
 
 // One line per item: "---" for a separator, else the text, the command and "checked".
-std::vector<std::string> describeMenu() {
+std::vector<std::string> describeMenu(const TvApps& apps) {
     std::vector<std::string> lines;
-    const TrayMenuItems menu = trayMenuItems();
+    const TrayMenuItems menu = trayMenuItems(apps);
     for (int i = 0; i < menu.count; ++i) {
         const TrayMenuItem& item = menu.items[i];
         if (item.flags & MF_SEPARATOR) {
@@ -61,18 +61,19 @@ TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindo
     };
     for (const Case& c : cases) {
         sim::reset();
-        tvApp(App::LumenTvr).installed = c.installed ? 1 : 0;
+        lumenTvr().installed = c.installed ? 1 : 0;
         for (const sim::NewWindow& wanted : c.windows)
             sim::createWindow(wanted);
-        EXPECT_EQ(describeMenu(), c.menu) << c.name;
+        EXPECT_EQ(describeMenu(apps()), c.menu) << c.name;
     }
 }
 
 TEST_F(TrayMenuTest, AChildWindowOfLumenTvrsClassIsNotTheApplication) {
-    tvApp(App::LumenTvr).installed = 1;
+    lumenTvr().installed = 1;
     HWND host = sim::createWindow({"host", "Host", "Host"});
     sim::createWindow({"embedded", "LUMEN_TVR", "", host});
-    EXPECT_EQ(isLumenTvrRunning(), 0);
+    const Lines unchecked = {"LumenTVR 1106", "---", "About 30", "---", "Exit 1201"};
+    EXPECT_EQ(describeMenu(apps()), unchecked);
     sim::createWindow({"lumen", "LUMEN_TVR", ""});
-    EXPECT_EQ(isLumenTvrRunning(), 1);
+    EXPECT_EQ(describeMenu(apps())[0], "LumenTVR 1106 checked");
 }

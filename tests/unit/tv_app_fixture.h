@@ -1,23 +1,9 @@
-// A fresh simulated desktop with every TV application record, watch flag, timer and the mouse
-// emulation back to their state at start-up, and builders for the exact events the program
-// should cause.
+// The exact events the program should cause, as the simulated desktop logs them, and the
+// windows of the TV applications as the program recognises them.
 #pragma once
 
 #include "event_log_match.h"
-#include "sim_fixture.h"
-
-#include "app/process_globals.h"
-#include "app/shutdown_prompt.h"
-#include "app/window_timer.h"
-#include "remote/poll_cycle.h"
-#include "settings/settings_store.h"
-#include "tvapps/honestech_adapter.h"
-#include "tvapps/key_dispatcher.h"
-#include "tvapps/lumentvr_adapter.h"
-#include "tvapps/mouse_emulator.h"
-#include "tvapps/powervcr_adapter.h"
-#include "tvapps/windvd_winrip_adapters.h"
-#include "tvapps/windvr_adapter.h"
+#include "program_fixture.h"
 
 #include <algorithm>
 #include <string>
@@ -28,27 +14,6 @@ using Events = std::vector<std::string>;
 inline Events operator+(Events a, const Events& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-inline TvApp* const ALL_RECORDS[] = {&PowerVcrApp, &HonestechApp, &WinDvdApp,
-                                     &WinDvrApp,   &WinRipApp,    &LumenTvrApp};
-
-// The records were built during static initialisation, against an empty registry; this builds
-// one again, from its own row of the table, against the registry the test has prepared.
-inline void rebuild(TvApp& app) {
-    app.installed = 0;
-    app.active = 0;
-    app.window = nullptr;
-    app.installPath[0] = 0;
-    app.exeName[0] = 0;
-    app.lookUpInstallPath(app.texts->subkey, app.texts->valueName, app.texts->exeName);
-}
-
-// Writes the application's install path, then rebuilds every record (two share one value).
-inline void install(const TvApp& app, const std::string& folder) {
-    sim::regSetString(HKEY_LOCAL_MACHINE, app.texts->subkey, app.texts->valueName, folder);
-    for (TvApp* record : ALL_RECORDS)
-        rebuild(*record);
 }
 
 // The four remote targets' main windows as the dispatcher and the adapters recognise them.
@@ -64,33 +29,6 @@ inline HWND winDvrWindow(const char* label = "WinDVR") {
 inline HWND lumenTvrWindow(const char* label = "LumenTVR") {
     return sim::createWindow({label, "LUMEN_TVR", "FormMainWindow"});
 }
-
-class TvAppTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        pollTimer.armed = 0; // the fresh desktop has no timers
-        appWatchTimer.armed = 0;
-        sim::reset();
-        for (TvApp* record : ALL_RECORDS)
-            rebuild(*record);
-        watchPowerVcr = watchWinDvr = watchHonestech = watchLumenTvr = 0;
-        MouseEmulator = MouseEmulation{};
-        PointerArea = {0, 0, 1023, 767, 1024 / 160, 1024 / 80};
-        shutdownPromptOpen = 0;
-        shutdownDialog = nullptr;
-        japanMode = 0;
-        defaultApp = DEFAULT_LUMENTVR;
-        RemoteDecoder = KeyDecoder{};
-        mainWindow = sim::createWindow(
-            {"main", "QN520 Remote Control", "QN520 Remote Control", nullptr, false, false});
-        pollTimer.configure(mainWindow, POLL_PERIOD_MS);
-        appWatchTimer.configure(mainWindow, APP_WATCH_PERIOD_MS);
-    }
-    void TearDown() override {
-        pollTimer.armed = 0;
-        appWatchTimer.armed = 0;
-    }
-};
 
 // ---- what the program should cause, written as the simulated desktop logs it
 
@@ -152,16 +90,16 @@ inline std::vector<RemoteButton> codesOutsideMaps() {
     return codes;
 }
 
-// Runs every row in both modes, and every other code, comparing exactly what was sent.
+// Runs every row in both modes, and every other code, comparing exactly what was sent. `handle`
+// takes the button and whether Japan mode is on.
 // `prepare` runs before each press (and its events are not counted).
 template <class Handle, class Prepare>
 void expectButtonMap(const std::vector<MapRow>& rows, Handle handle, Prepare prepare) {
     auto press = [&](RemoteButton button, int japan, const Events& expected) {
         SCOPED_TRACE("button " + std::to_string(button) + (japan ? " in Japan mode" : ""));
         prepare();
-        japanMode = japan;
         sim::clearEvents();
-        handle(button);
+        handle(button, japan != 0);
         EXPECT_TRUE(sameEvents(sim::events(), expected));
     };
     std::vector<RemoteButton> named;
@@ -182,9 +120,8 @@ template <class Handle>
 void expectNothingSentForAnyButton(Handle handle) {
     for (int japan = 0; japan < 2; ++japan)
         for (RemoteButton b = -1; b < 64; ++b) {
-            japanMode = japan;
             sim::clearEvents();
-            handle(b);
+            handle(b, japan != 0);
             EXPECT_TRUE(sameEvents(sim::events(), {})) << "button " << b;
         }
 }

@@ -5,7 +5,7 @@
 
 namespace {
 
-class TvAppRecordTest : public TvAppTest {};
+class TvAppRecordTest : public ProgramTest {};
 
 const char* const PVCR_KEY = "Software\\Cyberlink\\PowerVCR II";
 
@@ -54,27 +54,25 @@ TEST_F(TvAppRecordTest, installPathIsTakenOnlyWhenItIsAnAbsoluteFolderThatFits) 
         sim::regCreateKey(HKEY_LOCAL_MACHINE, PVCR_KEY);
         if (!c.bytes.empty())
             sim::regSetValue(HKEY_LOCAL_MACHINE, PVCR_KEY, "InstallPath", c.type, c.bytes);
-        std::memset(PowerVcrApp.installPath, 'x', sizeof PowerVcrApp.installPath);
-        PowerVcrApp.active = 1;
+        std::memset(powerVcr().installPath, 'x', sizeof powerVcr().installPath);
+        powerVcr().active = 1;
         const int installed = c.path.empty() ? 0 : 1;
-        EXPECT_EQ(PowerVcrApp.lookUpInstallPath(PVCR_KEY, "InstallPath", "PVCR.EXE"), installed);
-        EXPECT_EQ(PowerVcrApp.installed, installed);
-        EXPECT_EQ(PowerVcrApp.active, installed ? 0 : 1);
-        EXPECT_EQ(std::string(PowerVcrApp.installPath), c.path);
+        EXPECT_EQ(powerVcr().lookUpInstallPath(), installed);
+        EXPECT_EQ(powerVcr().installed, installed);
+        EXPECT_EQ(powerVcr().active, installed ? 0 : 1);
+        EXPECT_EQ(std::string(powerVcr().installPath), c.path);
         EXPECT_EQ(sim::openHandleCount(), 0);
     }
-    rebuild(PowerVcrApp);
-    EXPECT_EQ(PowerVcrApp.installed, 0); // no key at all
+    sim::reset();
+    powerVcr().lookUpInstallPath();
+    EXPECT_EQ(powerVcr().installed, 0); // no key at all
 }
 
 TEST_F(TvAppRecordTest, honestechAndLumenTvrShareOneInstallation) {
-    install(HonestechApp, "C:\\TV");
-    EXPECT_EQ(LumenTvrApp.installed, 1);
-    EXPECT_STREQ(LumenTvrApp.exeName, "honestechTV.EXE");
-    EXPECT_STREQ(LumenTvrApp.windowClass, "LUMEN_TVR");
-    EXPECT_STREQ(LumenTvrApp.windowTitle, "FormMainWindow");
-    EXPECT_EQ(PowerVcrApp.installed, 0);
-    EXPECT_STREQ(PowerVcrApp.windowClass, "");
+    install(honestech(), "C:\\TV");
+    EXPECT_EQ(lumenTvr().installed, 1);
+    EXPECT_STREQ(lumenTvr().installPath, "C:\\TV");
+    EXPECT_EQ(powerVcr().installed, 0);
 }
 
 // ---- window searches: class versus title prefix, exact title, substring and first child
@@ -89,8 +87,8 @@ struct SearchCase {
 TEST_F(TvAppRecordTest, eachSearchFindsOnlyWhatItsRuleAllows) {
     const std::string longTitle = "PowerVCR II " + std::string(300, 'x');
     const std::string deepWinRip = std::string(127, ' ') + "WinRip";
-    auto prefix = [] { return PowerVcrApp.findWindowByTitle(); };
-    auto prefixTvr = [] { return HonestechApp.findWindowByTitle(); };
+    auto prefix = [this] { return powerVcr().findWindowByTitle(); };
+    auto prefixTvr = [this] { return honestech().findWindowByTitle(); };
     const SearchCase cases[] = {
         {"prefix with more text", {{"a", "X", "TVR Plus"}}, prefixTvr, "a"},
         {"prefix later in the title", {{"a", "X", "My TVR"}}, prefixTvr, "null"},
@@ -109,27 +107,27 @@ TEST_F(TvAppRecordTest, eachSearchFindsOnlyWhatItsRuleAllows) {
         {"class is not the title", {{"a", "PowerVCR II", "Player"}}, prefix, "null"},
         {"class search ignores case, as Win32 does",
          {{"a", "powervcr ii taurus", ""}},
-         [] { return PowerVcrApp.findWindow(); },
+         [this] { return powerVcr().findWindow(); },
          "a"},
         {"exact title",
          {{"a", "X", "InterVideo WinDVR "}},
-         [] { return WinDvrApp.findWindow(); },
+         [this] { return winDvr().findWindow(); },
          "null"},
         {"substring beyond the buffer",
          {{"a", "X", deepWinRip}},
-         [] { return WinRipApp.findWindow(); },
+         [this] { return winRip().findWindow(); },
          "null"},
         {"substring in reach",
          {{"a", "X", deepWinRip.substr(6)}},
-         [] { return WinRipApp.findWindow(); },
+         [this] { return winRip().findWindow(); },
          "a"},
         {"first child",
          {{"dvd", "X", "InterVideo WinDVD 4"}, {"kid", "Y", "", nullptr}},
-         [] { return WinDvdApp.findWindow(); },
+         [this] { return winDvd().findWindow(); },
          "kid"},
         {"no child",
          {{"dvd", "X", "InterVideo WinDVD 4"}},
-         [] { return WinDvdApp.findWindow(); },
+         [this] { return winDvd().findWindow(); },
          "null"},
     };
     for (const SearchCase& c : cases) {
@@ -149,34 +147,34 @@ TEST_F(TvAppRecordTest, eachSearchFindsOnlyWhatItsRuleAllows) {
 // ---- launch and bringUp
 
 TEST_F(TvAppRecordTest, nothingIsStartedForAnApplicationThatIsNotInstalled) {
-    EXPECT_EQ(PowerVcrApp.launch(), nullptr);
-    EXPECT_EQ(PowerVcrApp.bringUp(), nullptr);
+    EXPECT_EQ(powerVcr().launch(), nullptr);
+    EXPECT_EQ(powerVcr().bringUp(), nullptr);
     EXPECT_TRUE(sameEvents(sim::events(), {}));
 }
 
 TEST_F(TvAppRecordTest, launchReturnsAWindowThatExistsWithoutStartingAnything) {
-    install(HonestechApp, "C:\\TV");
+    install(honestech(), "C:\\TV");
     HWND main = sim::createWindow({"honestech", "honestechTV 2.0", "Recorder"});
-    EXPECT_EQ(HonestechApp.launch(), main);
-    EXPECT_EQ(HonestechApp.active, 0);
+    EXPECT_EQ(honestech().launch(), main);
+    EXPECT_EQ(honestech().active, 0);
     // bringUp's own search is by title and misses it; launch's class search finds it, so no
     // second copy is started and the window found is brought to the front.
-    EXPECT_EQ(HonestechApp.bringUp(), main);
+    EXPECT_EQ(honestech().bringUp(), main);
     EXPECT_TRUE(sameEvents(sim::events(), toFront("honestech")));
 }
 
 TEST_F(TvAppRecordTest, theExecutablesPathIsQuotedSoThatBlanksCannotStartAnotherProgram) {
-    install(PowerVcrApp, "C:\\Program Files\\CyberLink\\PowerVCR II");
-    EXPECT_EQ(PowerVcrApp.bringUp(), nullptr); // the window is not there yet
-    EXPECT_EQ(PowerVcrApp.active, 1);
+    install(powerVcr(), "C:\\Program Files\\CyberLink\\PowerVCR II");
+    EXPECT_EQ(powerVcr().bringUp(), nullptr); // the window is not there yet
+    EXPECT_EQ(powerVcr().active, 1);
     EXPECT_TRUE(sameEvents(
         sim::events(), {R"(WinExec ""C:\Program Files\CyberLink\PowerVCR II\PVCR.EXE"" show=5)"}));
 }
 
 TEST_F(TvAppRecordTest, aStartThatShowsItsWindowAtOnceIsBroughtToTheFront) {
-    install(WinDvrApp, "D:\\DVR\\");
+    install(winDvr(), "D:\\DVR\\");
     sim::showWindowOnExec("WINDVR.EXE", {"WinDVR", "Frame", "InterVideo WinDVR"});
-    EXPECT_NE(WinDvrApp.bringUp(), nullptr);
+    EXPECT_NE(winDvr().bringUp(), nullptr);
     EXPECT_TRUE(sameEvents(sim::events(),
                            Events{R"(WinExec ""D:\DVR\\WINDVR.EXE"" show=5)"} + toFront("WinDVR")));
 }
@@ -187,12 +185,12 @@ TEST_F(TvAppRecordTest, aFailedStartShowsOneMessageAndLeavesTheTargetAsItWas) {
         std::string message;
     };
     const Case cases[] = {
-        {&PowerVcrApp, "Can't run CyberLink PowerVCR II."},
-        {&HonestechApp, "Can't run honestech TV."},
-        {&WinDvrApp, "Can't run InterVideo WinDVR."},
-        {&WinDvdApp, "Can't run InterVideo WinDVD 4."},
-        {&WinRipApp, "Can't run InterVideo WinRip."},
-        {&LumenTvrApp, "Can't run LumenTVR."},
+        {&powerVcr(), "Can't run CyberLink PowerVCR II."},
+        {&honestech(), "Can't run honestech TV."},
+        {&winDvr(), "Can't run InterVideo WinDVR."},
+        {&winDvd(), "Can't run InterVideo WinDVD 4."},
+        {&winRip(), "Can't run InterVideo WinRip."},
+        {&lumenTvr(), "Can't run LumenTVR."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -213,9 +211,9 @@ TEST_F(TvAppRecordTest, aFailedStartShowsOneMessageAndLeavesTheTargetAsItWas) {
 // A quote inside the registry's path would end the quoted path early and let the rest of it run
 // as another program; such a path is not run.
 TEST_F(TvAppRecordTest, aPathThatCannotBeQuotedIsNotRun) {
-    install(PowerVcrApp, "C:\\a\" b");
-    EXPECT_EQ(PowerVcrApp.launch(), nullptr);
-    EXPECT_EQ(PowerVcrApp.active, 0);
+    install(powerVcr(), "C:\\a\" b");
+    EXPECT_EQ(powerVcr().launch(), nullptr);
+    EXPECT_EQ(powerVcr().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), {"MessageBox owner=null text=\"Can't run CyberLink "
                                            "PowerVCR II.\" caption=\"QN520 Remote Control\" "
                                            "type=0x0"}));

@@ -2,7 +2,7 @@
 
 namespace {
 
-class WinDvdWinRipTest : public TvAppTest {};
+class WinDvdWinRipTest : public ProgramTest {};
 
 const LPARAM CLOSE_KEY = 0x002D0001;
 
@@ -13,14 +13,14 @@ TEST_F(WinDvdWinRipTest, winDvdClosesThroughTheFirstChildOfTheExactTitle) {
     sim::createWindow({"dvd 2 child", "Pane", "", other});
     sim::createWindow({"longer", "DVD", "InterVideo WinDVD 4 - Disc"});
     HWND first = sim::createWindow({"dvd 1", "DVD", "InterVideo WinDVD 4"});
-    WinDvdApp.active = 1;
-    EXPECT_FALSE(WinDvdApp.quit());
-    EXPECT_EQ(WinDvdApp.active, 1);
+    winDvd().active = 1;
+    EXPECT_FALSE(winDvd().quit());
+    EXPECT_EQ(winDvd().active, 1);
 
     sim::createWindow({"older child", "Pane", "", first});
     sim::createWindow({"dvd 1 child", "Pane", "", first});
-    WinDvdApp.quit();
-    EXPECT_EQ(WinDvdApp.active, 0);
+    winDvd().quit();
+    EXPECT_EQ(winDvd().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), {posted("dvd 1 child", WM_KEYDOWN, 'X', CLOSE_KEY)}));
 }
 
@@ -29,11 +29,11 @@ TEST_F(WinDvdWinRipTest, winRipIsAnyTitleContainingItsName) {
     const std::string padding(130, '.');
     sim::createWindow({"late", "Other", padding + "WinRip"});
     sim::createWindow({"lower case", "Other", "winrip"});
-    EXPECT_EQ(WinRipApp.findWindow(), nullptr);
+    EXPECT_EQ(winRip().findWindow(), nullptr);
     sim::createWindow({"page", "Browser", "About InterVideo WinRip - Browser"});
-    WinRipApp.active = 1;
-    WinRipApp.quit();
-    EXPECT_EQ(WinRipApp.active, 0);
+    winRip().active = 1;
+    winRip().quit();
+    EXPECT_EQ(winRip().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), {posted("page", WM_KEYDOWN, 'X', CLOSE_KEY)}));
 }
 

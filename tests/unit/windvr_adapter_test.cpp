@@ -4,7 +4,7 @@ namespace {
 
 const std::string W = "WinDVR";
 
-class WinDvrAdapterTest : public TvAppTest {};
+class WinDvrAdapterTest : public ProgramTest {};
 
 Events key(UINT vk, BYTE scan, bool extended = false) {
     return keyDown(W, vk,
@@ -53,42 +53,43 @@ TEST_F(WinDvrAdapterTest, everyButtonSendsExactlyItsCommandInBothModes) {
         {31, shiftDown, shiftDown},
     };
     expectButtonMap(
-        map, [](RemoteButton b) { WinDvrApp.handleButton(b); },
+        map, [&](RemoteButton b, bool japan) { winDvr().handleButton(b, japan); },
         [&] { ShowWindow(main, SW_RESTORE); });
-    EXPECT_EQ(WinDvrApp.window, main);
+    EXPECT_EQ(winDvr().window, main);
     sim::destroyWindow(main);
-    expectNothingSentForAnyButton([](RemoteButton b) { WinDvrApp.handleButton(b); });
+    expectNothingSentForAnyButton(
+        [&](RemoteButton b, bool japan) { winDvr().handleButton(b, japan); });
 }
 
 // Buttons go only to a window titled exactly "InterVideo WinDVR", the highest in Z order; the
 // close key goes to any title that begins with it.
 TEST_F(WinDvrAdapterTest, buttonsNeedTheExactTitleWhileQuitTakesAPrefix) {
     HWND longer = sim::createWindow({"WinDVR help", "Help", "InterVideo WinDVR Help"});
-    WinDvrApp.handleButton(12);
+    winDvr().handleButton(12, false);
     EXPECT_TRUE(sameEvents(sim::events(), {}));
-    WinDvrApp.active = 1;
-    EXPECT_TRUE(WinDvrApp.quit());
-    EXPECT_EQ(WinDvrApp.active, 0);
+    winDvr().active = 1;
+    EXPECT_TRUE(winDvr().quit());
+    EXPECT_EQ(winDvr().active, 0);
     EXPECT_TRUE(sameEvents(sim::events(), {posted("WinDVR help", WM_KEYDOWN, 'X', 0x002D0001)}));
 
     sim::destroyWindow(longer);
     winDvrWindow("lower");
     HWND upper = winDvrWindow("upper");
-    EXPECT_EQ(WinDvrApp.findWindow(), upper);
+    EXPECT_EQ(winDvr().findWindow(), upper);
 }
 
 TEST_F(WinDvrAdapterTest, quitLetsGoOfTheTargetEvenWhenThePostFails) {
-    WinDvrApp.active = 1;
-    EXPECT_FALSE(WinDvrApp.quit());
-    EXPECT_EQ(WinDvrApp.active, 1);
+    winDvr().active = 1;
+    EXPECT_FALSE(winDvr().quit());
+    EXPECT_EQ(winDvr().active, 1);
     sim::setPostFails(winDvrWindow(), true);
-    EXPECT_FALSE(WinDvrApp.quit());
-    EXPECT_EQ(WinDvrApp.active, 0);
+    EXPECT_FALSE(winDvr().quit());
+    EXPECT_EQ(winDvr().active, 0);
 }
 
 TEST_F(WinDvrAdapterTest, minimiseRestoresAMinimisedWindow) {
     HWND main = sim::createWindow({"WinDVR", "Frame", "InterVideo WinDVR", nullptr, true});
-    WinDvrApp.handleButton(24);
+    winDvr().handleButton(24, false);
     EXPECT_FALSE(sim::isMinimized(main));
     EXPECT_TRUE(sameEvents(sim::events(), {"ShowWindow WinDVR cmd=9"}));
 }

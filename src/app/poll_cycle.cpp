@@ -1,0 +1,36 @@
+#include "app/poll_cycle.h"
+
+#include "app/program.h"
+
+void pollCycle(Program& program) {
+    RemoteState& remote = program.remote;
+    BOOL readOk = FALSE;
+    const DWORD value = program.device.readRegister(REMOTE_CODE_REGISTER, &readOk);
+    const KeyPress press =
+        remote.decoder.decode({readOk != FALSE, value}, GetTickCount(),
+                              program.dispatcher.targetActive(), program.settings.japanMode != 0);
+    if (!press.deliver)
+        return;
+    if (press.freshPress)
+        remote.mouse.resetAcceleration();
+    const unsigned reading = remote.decoder.readingsDecoded();
+    program.dispatcher.dispatch(press.button);
+    remote.decoder.actedOn(reading, GetTickCount());
+}
+
+void resumeRemoteInput(Program& program) {
+    // Only a device that is held is closed, so COM's count of opens and closes stays even.
+    if (program.device.isOpen())
+        program.device.close();
+    program.remote.decoder.forgetKey();
+}
+
+void CALLBACK pollTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {
+    if (Program* program = programOf(owner))
+        pollCycle(*program);
+}
+
+void CALLBACK appWatchTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {
+    if (Program* program = programOf(owner))
+        program->dispatcher.watchTick();
+}
