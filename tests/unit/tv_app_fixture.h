@@ -9,6 +9,7 @@
 #include "app/process_globals.h"
 #include "app/shutdown_prompt.h"
 #include "app/window_timer.h"
+#include "remote/capture_device.h"
 #include "remote/poll_cycle.h"
 #include "settings/settings_store.h"
 #include "tvapps/honestech_adapter.h"
@@ -70,6 +71,7 @@ protected:
     void SetUp() override {
         pollTimer.armed = 0; // the fresh desktop has no timers
         appWatchTimer.armed = 0;
+        letGoOfCaptureDevice();
         sim::reset();
         for (TvApp* record : ALL_RECORDS)
             rebuild(*record);
@@ -89,6 +91,12 @@ protected:
     void TearDown() override {
         pollTimer.armed = 0;
         appWatchTimer.armed = 0;
+        letGoOfCaptureDevice();
+    }
+    // The polls open the program's capture device; the next test begins with it closed.
+    static void letGoOfCaptureDevice() {
+        if (captureFilterHeld())
+            closeCaptureDevice();
     }
 };
 
