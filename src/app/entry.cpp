@@ -5,7 +5,7 @@
 #include "app/resource_ids.h"
 #include "app/startup.h"
 #include "app/tray_icon.h"
-#include "remote/capture_device.h"
+#include "remote/poll_cycle.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -40,7 +40,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     readSettings();
     if (remoteOff) {
         removeTrayIcon(mainWindow);
-        closeCaptureDevice(); // opened as the window was created; nothing will use it
+        RemoteCaptureDevice.close(); // opened as the window was created; nothing will use it
         return 0;
     }
     // The window exists only to own the icon, timers and dialogs; it is never shown.

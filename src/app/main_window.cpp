@@ -10,7 +10,6 @@
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
 #include "app/tv_app_links.h"
-#include "remote/capture_device.h"
 #include "remote/poll_cycle.h"
 
 char windowTitle[WINDOW_TEXT_SIZE] = "";
@@ -50,7 +49,7 @@ void endProgram(HWND window) {
 }
 
 LRESULT onCreate(HWND window) {
-    if (!openCaptureDevice())
+    if (!RemoteCaptureDevice.open())
         captureDeviceFound = 0;
     initPointerArea();
     addTrayIcon(window, TRAY_ICON_ID, loadProgramIcon(GetSystemMetrics(SM_CXSMICON)),
@@ -116,7 +115,7 @@ LRESULT onCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDM_EXIT:
         endProgram(window);
-        closeCaptureDevice();
+        RemoteCaptureDevice.close();
         return 0;
     default:
         if (runAppCommand(command))

@@ -2,8 +2,6 @@
 // desktop, checking after every poll that what was sent went only where it may go.
 #include "tv_app_fixture.h"
 
-#include "remote/capture_device.h"
-
 #include <map>
 #include <random>
 #include <set>
@@ -277,7 +275,7 @@ TEST_F(RandomDispatchTest, commandsGoOnlyToTheirApplicationAndThePromptTakesEver
     sim::showWindowOnExec("WINDVR.EXE", {"dvr:exec", "WinDVRFrame", "InterVideo WinDVR"});
     sim::showWindowOnExec("honestechTV.EXE", {"htv:exec", "honestechTV 2.0", "TVR"});
     sim::setCaptureDevice(sim::DeviceState::Present);
-    openCaptureDevice();
+    RemoteCaptureDevice.open();
     sim::setMessageBoxHook([](const sim::ModalBox&) { return IDOK; });
     // Inside the prompt's modal loop, polls go on until one of them answers it.
     sim::setDialogHook([this](HWND, int) {

@@ -3,7 +3,7 @@
 
 #include "app/resource_ids.h"
 #include "event_log_match.h"
-#include "remote/capture_device.h"
+#include "remote/poll_cycle.h"
 #include "shell_fixture.h"
 
 #include <string>
@@ -52,12 +52,12 @@ TEST_F(MainWindowTest, PowerEventsAreAnsweredAndAResumeLetsTheDeviceGo) {
     sim::setCaptureDevice(sim::DeviceState::Present);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.event);
-        ASSERT_EQ(openCaptureDevice(), 1);
+        ASSERT_EQ(RemoteCaptureDevice.open(), 1);
         EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
-        EXPECT_EQ(captureFilterHeld(), c.resumes ? 0 : 1);
+        EXPECT_EQ(RemoteCaptureDevice.isOpen(), !c.resumes);
         EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
-        if (captureFilterHeld())
-            closeCaptureDevice();
+        if (RemoteCaptureDevice.isOpen())
+            RemoteCaptureDevice.close();
         EXPECT_EQ(sim::comInitCount(), 0);
     }
 }

@@ -9,7 +9,6 @@
 #include "app/process_globals.h"
 #include "app/shutdown_prompt.h"
 #include "app/window_timer.h"
-#include "remote/capture_device.h"
 #include "remote/poll_cycle.h"
 #include "settings/settings_store.h"
 #include "tvapps/honestech_adapter.h"
@@ -95,8 +94,8 @@ protected:
     }
     // The polls open the program's capture device; the next test begins with it closed.
     static void letGoOfCaptureDevice() {
-        if (captureFilterHeld())
-            closeCaptureDevice();
+        if (RemoteCaptureDevice.isOpen())
+            RemoteCaptureDevice.close();
     }
 };
 

@@ -3,7 +3,6 @@
 // opening again after a close. Each card device shows its own key, so the value a read returns
 // tells which device, and so which filter, the program chose.
 #include "card_fixture.h"
-#include "remote/capture_device.h"
 #include "unit/event_log_match.h"
 
 namespace {
@@ -27,7 +26,7 @@ protected:
     // The device that answers a read, or -1 when the read failed.
     int answeringDevice() {
         BOOL ok = FALSE;
-        const DWORD value = readChipRegister(REMOTE_CODE_REGISTER, &ok);
+        const DWORD value = device.readRegister(REMOTE_CODE_REGISTER, &ok);
         return ok ? static_cast<int>(value) - static_cast<int>(FIRST_DEVICE_KEY) : -1;
     }
 };
@@ -61,9 +60,9 @@ TEST_F(CaptureDeviceOpen, acceptedNamesInPrecedenceEachSearchedOverAllDevices) {
         std::string problem;
         ASSERT_TRUE(clearVideoInputCategory(&problem)) << problem;
         registerFilters(c.filters);
-        EXPECT_EQ(openCaptureDevice(), 1);
+        EXPECT_EQ(device.open(), 1);
         EXPECT_EQ(answeringDevice(), c.chosenDevice);
-        closeCaptureDevice();
+        device.close();
     }
     EXPECT_TRUE(boxes().seen().empty());
 }
@@ -84,7 +83,7 @@ TEST_F(CaptureDeviceOpen, twoDevicesWithTheSameNameTheFirstInTheEnumeratorsOrder
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].clsid, simFilterClsidText(1));
 
-    EXPECT_EQ(openCaptureDevice(), 1);
+    EXPECT_EQ(device.open(), 1);
     EXPECT_EQ(answeringDevice(), 1);
     EXPECT_TRUE(requests(2).empty());
 }
@@ -101,34 +100,34 @@ TEST_F(CaptureDeviceOpen, namesDifferingInCaseOrBlanksAreRefused) {
         std::string problem;
         ASSERT_TRUE(clearVideoInputCategory(&problem)) << problem;
         registerFilters({filter(0, name, 0, "")});
-        EXPECT_EQ(openCaptureDevice(), 0);
-        EXPECT_FALSE(captureFilterHeld());
+        EXPECT_EQ(device.open(), 0);
+        EXPECT_FALSE(device.isOpen());
     }
     EXPECT_TRUE(boxes().seen().empty());
     EXPECT_TRUE(requests(0).empty());
 }
 
 TEST_F(CaptureDeviceOpen, anEmptyCategoryOpensNothingAndShowsNoMessage) {
-    EXPECT_EQ(openCaptureDevice(), 0);
-    EXPECT_FALSE(captureFilterHeld());
+    EXPECT_EQ(device.open(), 0);
+    EXPECT_FALSE(device.isOpen());
     EXPECT_TRUE(boxes().seen().empty());
 
     // A read then opens again, finds nothing and says so.
     BOOL ok = TRUE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes().seenLines(), {NOT_FOUND_BOX}));
 }
 
 TEST_F(CaptureDeviceOpen, aFilterWithoutKernelHandleFailsEveryReadWithAMessage) {
     registerFilters({filter(0, SOLVANTA, SIM_FILTER_NO_DEVICE, ""), filter(1, TAVIRO, 1, "")});
-    EXPECT_EQ(openCaptureDevice(), 1);
-    EXPECT_TRUE(captureFilterHeld());
-    EXPECT_EQ(captureHandle, nullptr);
+    EXPECT_EQ(device.open(), 1);
+    EXPECT_TRUE(device.isOpen());
+    EXPECT_EQ(device.handle(), nullptr);
 
     for (int read = 0; read < 2; ++read) {
         BOOL ok = TRUE;
-        EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+        EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
         EXPECT_FALSE(ok);
     }
     EXPECT_TRUE(sameEvents(boxes().seenLines(), {NOT_FOUND_BOX, NOT_FOUND_BOX}));
@@ -142,22 +141,22 @@ TEST_F(CaptureDeviceOpen, aFilterWithoutKernelHandleFailsEveryReadWithAMessage) 
 
 TEST_F(CaptureDeviceOpen, aReadAfterCloseOpensTheDeviceAgain) {
     registerFilters({filter(0, SOLVANTA, 3, "")});
-    EXPECT_EQ(openCaptureDevice(), 1);
+    EXPECT_EQ(device.open(), 1);
     EXPECT_EQ(answeringDevice(), 3);
-    closeCaptureDevice();
-    EXPECT_FALSE(captureFilterHeld());
-    EXPECT_EQ(captureHandle, nullptr);
+    device.close();
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_EQ(device.handle(), nullptr);
 
     EXPECT_EQ(answeringDevice(), 3);
-    EXPECT_TRUE(captureFilterHeld());
+    EXPECT_TRUE(device.isOpen());
     EXPECT_EQ(requests(3).size(), 6u);
 
     // Closed again with the card gone: the read's own open finds nothing.
-    closeCaptureDevice();
+    device.close();
     std::string problem;
     ASSERT_TRUE(clearVideoInputCategory(&problem)) << problem;
     EXPECT_EQ(answeringDevice(), -1);
-    EXPECT_FALSE(captureFilterHeld());
+    EXPECT_FALSE(device.isOpen());
     EXPECT_TRUE(sameEvents(boxes().seenLines(), {NOT_FOUND_BOX}));
 }
 
