@@ -38,6 +38,9 @@ bool hasFriendlyName(IMoniker* moniker, const char* friendlyName) {
     VARIANT name;
     VariantInit(&name);
     name.vt = VT_BSTR;
+    // VariantInit leaves the string as it was, and so does a read that fails: VariantClear would
+    // free whatever was there.
+    name.bstrVal = nullptr;
     if (bag->Read(L"FriendlyName", &name, nullptr) == S_OK && name.vt == VT_BSTR) {
         char text[FRIENDLY_NAME_BYTES];
         const int written =

@@ -126,9 +126,9 @@ int openHandleCount();
 // ---------------------------------------------------------------- video input devices
 // The devices that the system device enumerator lists in the video input category, in its order.
 // Each device's filter gives `handle` from IKsObject::KsGetObjectHandle (null: none); each bind
-// makes a new filter.
+// makes a new filter. A device without a friendly name fails its property bag's Read.
 struct VideoInputDevice {
-    std::string friendlyName;
+    std::optional<std::string> friendlyName;
     HANDLE handle;
 };
 void setVideoInputDevices(std::vector<VideoInputDevice> devices);

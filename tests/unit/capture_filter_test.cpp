@@ -24,9 +24,9 @@ using CaptureFilterSearch = SimTest;
 TEST_F(CaptureFilterSearch, acceptedNamesInPrecedenceEachSearchedOverAllDevices) {
     struct Case {
         const char* title;
-        std::vector<std::string> names; // in the enumerator's order
-        int chosen;                     // -1: none
-        int passes;                     // one per name searched for
+        std::vector<std::optional<std::string>> names; // in the enumerator's order
+        int chosen;                                    // -1: none
+        int passes;                                    // one per name searched for
     };
     const Case cases[] = {
         {"Conexant alone", {CONEXANT}, 0, 3},
@@ -41,12 +41,13 @@ TEST_F(CaptureFilterSearch, acceptedNamesInPrecedenceEachSearchedOverAllDevices)
          -1,
          3},
         {"a name longer than the buffer is refused", {SOLVANTA + std::string(200, 'x')}, -1, 3},
+        {"a device without a name is passed over", {std::nullopt, TAVIRO}, 1, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         sim::reset();
         std::vector<sim::VideoInputDevice> devices;
-        for (const std::string& name : c.names)
+        for (const std::optional<std::string>& name : c.names)
             devices.push_back({name, handleOf(static_cast<int>(devices.size()))});
         sim::setVideoInputDevices(devices);
 

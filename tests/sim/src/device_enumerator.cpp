@@ -102,20 +102,22 @@ private:
 
 class PropertyBag : public Object<IPropertyBag, IID_IPropertyBag> {
 public:
-    explicit PropertyBag(std::string friendlyName) : friendlyName(std::move(friendlyName)) {}
-    // A device's storage holds its friendly name alone; the value is given as a string.
+    explicit PropertyBag(std::optional<std::string> friendlyName)
+        : friendlyName(std::move(friendlyName)) {}
+    // A device's storage holds its friendly name alone; the value is given as a string. A value
+    // not there fails the read and leaves the variant as it was.
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
-        if (std::wstring(name) != L"FriendlyName")
+        if (!friendlyName || std::wstring(name) != L"FriendlyName")
             return static_cast<HRESULT>(0x80070000u | ERROR_FILE_NOT_FOUND);
         value->vt = VT_BSTR;
-        value->bstrVal = new WCHAR[friendlyName.size() + 1];
-        for (size_t i = 0; i <= friendlyName.size(); ++i)
-            value->bstrVal[i] = static_cast<unsigned char>(friendlyName.c_str()[i]);
+        value->bstrVal = new WCHAR[friendlyName->size() + 1];
+        for (size_t i = 0; i <= friendlyName->size(); ++i)
+            value->bstrVal[i] = static_cast<unsigned char>(friendlyName->c_str()[i]);
         return S_OK;
     }
 
 private:
-    std::string friendlyName;
+    std::optional<std::string> friendlyName;
 };
 
 class Moniker : public Object<IMoniker, IID_IMoniker> {
@@ -215,9 +217,11 @@ HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, IUnknown*, DWORD dwClsContext, 
     return handOutNew(new DeviceEnumerator, riid, ppv);
 }
 
-// VariantInit sets the type alone, as Win32's does: the value is left as it was.
+// VariantInit sets the type alone, as Win32's does. The value it leaves is garbage; here a string
+// that nothing allocated, so freeing it is caught.
 void WINAPI VariantInit(VARIANT* pvarg) {
     pvarg->vt = VT_EMPTY;
+    pvarg->bstrVal = reinterpret_cast<BSTR>(alignof(WCHAR));
 }
 
 HRESULT WINAPI VariantClear(VARIANT* pvarg) {
