@@ -1,12 +1,10 @@
 // Finding the card's capture filter among the video input devices and taking its
-// kernel-streaming handle (Windows builds only: COM device enumeration).
+// kernel-streaming handle.
 #include "remote/capture_device.h"
 
 #include <dshow.h>
 
 #include <cstring>
-
-HANDLE captureHandle = nullptr;
 
 // The kernel-streaming object interface of a filter; declared here, as its own header needs the
 // whole kernel-streaming header set for this one method. It must keep external linkage: inside
@@ -17,8 +15,6 @@ struct IKsObject : public IUnknown {
 };
 
 namespace {
-
-IBaseFilter* captureFilter = nullptr;
 
 // Accepted friendly names, in order of precedence; each costs a full pass over the devices.
 constexpr const char* ACCEPTED_NAMES[] = {
@@ -35,14 +31,16 @@ const GUID IKS_OBJECT_IID = {
 
 // True when the device behind the moniker carries exactly this friendly name.
 bool hasFriendlyName(IMoniker* moniker, const char* friendlyName) {
-    IPropertyBag* bag = nullptr;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
-                                      reinterpret_cast<void**>(&bag))))
+    ComPtr<IPropertyBag> bag;
+    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.putVoid())))
         return false;
     bool match = false;
     VARIANT name;
     VariantInit(&name);
     name.vt = VT_BSTR;
+    // VariantInit leaves the string as it was, and so does a read that fails: VariantClear would
+    // free whatever was there.
+    name.bstrVal = nullptr;
     if (bag->Read(L"FriendlyName", &name, nullptr) == S_OK && name.vt == VT_BSTR) {
         char text[FRIENDLY_NAME_BYTES];
         const int written =
@@ -50,71 +48,72 @@ bool hasFriendlyName(IMoniker* moniker, const char* friendlyName) {
         match = written > 0 && std::strcmp(text, friendlyName) == 0;
     }
     VariantClear(&name);
-    bag->Release();
     return match;
 }
 
-IBaseFilter* findCaptureFilter(const char* friendlyName, REFCLSID category) {
-    ICreateDevEnum* devices = nullptr;
+// The devices of the category; none when the category is empty. The device enumerator is let go
+// before the pass begins.
+ComPtr<IEnumMoniker> enumerateCategory(REFCLSID category) {
+    ComPtr<ICreateDevEnum> devices;
+    ComPtr<IEnumMoniker> monikers;
     if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_ICreateDevEnum, reinterpret_cast<void**>(&devices))))
-        return nullptr;
-    IEnumMoniker* monikers = nullptr;
-    const HRESULT created = devices->CreateClassEnumerator(category, &monikers, 0);
-    devices->Release();
+                                IID_ICreateDevEnum, devices.putVoid())))
+        return monikers;
     // S_FALSE with no enumerator: the category is empty.
-    if (FAILED(created) || !monikers)
-        return nullptr;
+    if (FAILED(devices->CreateClassEnumerator(category, monikers.put(), 0)))
+        monikers.reset();
+    return monikers;
+}
 
-    IBaseFilter* filter = nullptr;
+ComPtr<IBaseFilter> findCaptureFilter(const char* friendlyName, REFCLSID category) {
+    ComPtr<IBaseFilter> filter;
+    ComPtr<IEnumMoniker> monikers = enumerateCategory(category);
+    if (!monikers)
+        return filter;
     monikers->Reset();
-    IMoniker* moniker = nullptr;
-    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
-        const bool match = hasFriendlyName(moniker, friendlyName);
-        if (match)
-            moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter,
-                                  reinterpret_cast<void**>(&filter));
-        moniker->Release();
-        if (match)
+    ComPtr<IMoniker> moniker;
+    while (monikers->Next(1, moniker.put(), nullptr) == S_OK) {
+        if (hasFriendlyName(moniker.get(), friendlyName)) {
+            moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.putVoid());
             break;
+        }
     }
-    monikers->Release();
     return filter;
 }
 
 HANDLE getKernelHandle(IBaseFilter* filter) {
-    IKsObject* object = nullptr;
-    if (FAILED(filter->QueryInterface(IKS_OBJECT_IID, reinterpret_cast<void**>(&object))))
+    ComPtr<IKsObject> object;
+    if (FAILED(filter->QueryInterface(IKS_OBJECT_IID, object.putVoid())))
         return nullptr;
-    HANDLE handle = object->KsGetObjectHandle();
-    object->Release();
-    return handle;
+    return object->KsGetObjectHandle();
 }
 
 } // namespace
 
-int captureFilterHeld() {
-    return captureFilter != nullptr;
+CaptureDevice::CaptureDevice() = default;
+
+CaptureDevice::~CaptureDevice() {
+    if (isOpen())
+        close();
 }
 
-int openCaptureDevice() {
+int CaptureDevice::open() {
     CoInitialize(nullptr);
+    // Opening again lets go of a filter still held, and of its handle.
+    kernelHandle = nullptr;
     for (const char* name : ACCEPTED_NAMES) {
-        captureFilter = findCaptureFilter(name, CLSID_VideoInputDeviceCategory);
-        if (captureFilter)
+        filter = findCaptureFilter(name, CLSID_VideoInputDeviceCategory);
+        if (filter)
             break;
     }
-    if (!captureFilter)
+    if (!filter)
         return 0;
-    captureHandle = getKernelHandle(captureFilter);
+    kernelHandle = getKernelHandle(filter.get());
     return 1;
 }
 
-void closeCaptureDevice() {
-    if (captureFilter) {
-        captureFilter->Release();
-        captureFilter = nullptr;
-        captureHandle = nullptr;
-    }
+void CaptureDevice::close() {
+    filter.reset();
+    kernelHandle = nullptr;
     CoUninitialize();
 }

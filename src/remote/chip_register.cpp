@@ -5,16 +5,6 @@
 
 namespace {
 
-// 1 while a failure message of this unit is open. The poll timer keeps firing inside the box's
-// modal loop; those nested reads stay silent instead of piling up boxes, one set per 65 ms tick.
-int failureMessageOpen = 0;
-
-void showFailure(const char* text, const char* caption) {
-    failureMessageOpen = 1;
-    MessageBoxA(nullptr, text, caption, MB_OK);
-    failureMessageOpen = 0;
-}
-
 DWORD send(HANDLE device, RegisterRequest& request) {
     DWORD returned = 0;
     return syncDeviceControl(device, KS_PROPERTY_IOCTL, &request, sizeof request, &request,
@@ -23,7 +13,13 @@ DWORD send(HANDLE device, RegisterRequest& request) {
 
 } // namespace
 
-int selectRegister(HANDLE device, DWORD address) {
+void CaptureDevice::showFailure(const char* text, const char* caption) {
+    failureMessageOpen = true;
+    MessageBoxA(nullptr, text, caption, MB_OK);
+    failureMessageOpen = false;
+}
+
+int CaptureDevice::selectRegister(HANDLE device, DWORD address) {
     RegisterRequest request{};
     setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_SELECT_REGISTER);
     request.address = address;
@@ -33,7 +29,7 @@ int selectRegister(HANDLE device, DWORD address) {
     return 0;
 }
 
-int fetchRegisterValue(HANDLE device, DWORD* value) {
+int CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
     RegisterRequest request{};
     setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_READ_REGISTER);
     // The set half's failure tells nothing the get half won't; but a driver that did not answer
@@ -51,8 +47,6 @@ int fetchRegisterValue(HANDLE device, DWORD* value) {
     return 0;
 }
 
-namespace {
-
 // The read that failed has shown its messages. The device is let go, so that the next read finds
 // and opens it afresh: a driver that was restarted (after a resume from sleep, a driver update, or
 // its host process ending) serves a new device, and the handle the filter holds stays dead for
@@ -62,30 +56,28 @@ namespace {
 // lets go: the reopen costs one device enumeration, and each failed read already waits for the
 // user to answer its messages. Closing also when no filter was found ends the COM use that this
 // read's open began.
-DWORD failedRead(DWORD value) {
-    closeCaptureDevice();
+DWORD CaptureDevice::failedRead(DWORD value) {
+    close();
     return value;
 }
 
-} // namespace
-
-DWORD readChipRegister(DWORD address, BOOL* succeeded) {
+DWORD CaptureDevice::readRegister(DWORD address, BOOL* succeeded) {
     if (succeeded)
         *succeeded = FALSE;
     if (failureMessageOpen)
         return 0;
-    if (!captureFilterHeld())
-        openCaptureDevice();
-    if (!captureHandle) {
+    if (!isOpen())
+        open();
+    if (!kernelHandle) {
         showFailure("Unable to find Cx23880 Video Capture", "Message");
         return failedRead(0);
     }
-    if (!selectRegister(captureHandle, address)) {
+    if (!selectRegister(kernelHandle, address)) {
         showFailure("Unable to set Register address", "Error");
         return failedRead(0);
     }
     DWORD value = 0;
-    if (!fetchRegisterValue(captureHandle, &value)) {
+    if (!fetchRegisterValue(kernelHandle, &value)) {
         showFailure("Cx23880 Register Read failed", "Info");
         return failedRead(value);
     }

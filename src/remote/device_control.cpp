@@ -1,6 +1,9 @@
 #include "remote/device_control.h"
 
+#include "win32/owned.h"
+
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
@@ -8,26 +11,25 @@ namespace {
 constexpr DWORD PENDING_STATUS = statusFromError(ERROR_IO_PENDING);
 
 // Everything the driver may still write to after the caller has stopped waiting: the request's
-// OVERLAPPED, its event and its buffers. Freed only once the request has completed.
+// OVERLAPPED, its event and its buffers. Freed only once the request has completed; the event is
+// closed with it.
 struct Request {
     OVERLAPPED overlapped;
     DWORD returned;
     BYTE input[MAX_REQUEST_BYTES];
     BYTE output[MAX_REQUEST_BYTES];
+    OwnedHandle event;
     Request* nextAbandoned;
 };
 
 // Requests given up on whose cancellation never completed; each is freed once the driver lets go
-// of it. A driver that never does keeps its few bytes for the rest of the run.
+// of it. A driver that never does keeps its few bytes for the rest of the run. A global, not part
+// of any object: such a request must outlive whatever sent it, and is never freed while the
+// driver may still write to it, not even at the end of the run.
 Request* abandoned = nullptr;
 
 bool completed(const Request& request) {
-    return WaitForSingleObject(request.overlapped.hEvent, 0) == WAIT_OBJECT_0;
-}
-
-void release(Request* request) {
-    CloseHandle(request->overlapped.hEvent);
-    delete request;
+    return WaitForSingleObject(request.event.get(), 0) == WAIT_OBJECT_0;
 }
 
 void releaseCompletedAbandoned() {
@@ -38,7 +40,7 @@ void releaseCompletedAbandoned() {
             continue;
         }
         *link = request->nextAbandoned;
-        release(request);
+        delete request;
     }
 }
 
@@ -53,7 +55,7 @@ DWORD statusOfLastError() {
 
 // The pending request's final status; false when it has not let go of its buffers yet.
 bool waitForCompletion(HANDLE device, Request& request, DWORD* status) {
-    if (WaitForSingleObject(request.overlapped.hEvent, REQUEST_TIMEOUT_MS) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(request.event.get(), REQUEST_TIMEOUT_MS) == WAIT_OBJECT_0) {
         *status = GetOverlappedResult(device, &request.overlapped, &request.returned, FALSE)
                       ? 0
                       : statusOfLastError();
@@ -63,7 +65,7 @@ bool waitForCompletion(HANDLE device, Request& request, DWORD* status) {
     // all its requests come from this one thread.
     CancelIo(device);
     *status = TIMED_OUT_STATUS;
-    if (WaitForSingleObject(request.overlapped.hEvent, CANCEL_TIMEOUT_MS) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(request.event.get(), CANCEL_TIMEOUT_MS) != WAIT_OBJECT_0)
         return false;
     // Completed meanwhile after all: its answer stands.
     if (GetOverlappedResult(device, &request.overlapped, &request.returned, FALSE))
@@ -80,15 +82,13 @@ DWORD syncDeviceControl(HANDLE device, DWORD code, void* input, DWORD inputLengt
     releaseCompletedAbandoned();
     if (inputLength > MAX_REQUEST_BYTES || outputLength > MAX_REQUEST_BYTES)
         return statusFromError(ERROR_INVALID_PARAMETER);
-    Request* request = new (std::nothrow) Request{};
+    std::unique_ptr<Request> request(new (std::nothrow) Request{});
     if (!request)
         return statusFromError(ERROR_NOT_ENOUGH_MEMORY);
-    request->overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!request->overlapped.hEvent) {
-        const DWORD status = statusOfLastError();
-        delete request;
-        return status;
-    }
+    request->event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!request->event)
+        return statusOfLastError();
+    request->overlapped.hEvent = request->event.get();
 
     const bool oneBuffer = input == output;
     BYTE* in = input ? request->input : nullptr;
@@ -100,7 +100,7 @@ DWORD syncDeviceControl(HANDLE device, DWORD code, void* input, DWORD inputLengt
                          &request->overlapped)) {
         status = statusOfLastError();
         if (status == PENDING_STATUS && !waitForCompletion(device, *request, &status)) {
-            abandon(request);
+            abandon(request.release());
             return status;
         }
     }
@@ -108,6 +108,5 @@ DWORD syncDeviceControl(HANDLE device, DWORD code, void* input, DWORD inputLengt
         std::memcpy(output, out, outputLength);
     if (bytesReturned)
         *bytesReturned = request->returned;
-    release(request);
     return status;
 }

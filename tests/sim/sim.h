@@ -123,16 +123,32 @@ void setExitWindowsResult(BOOL result, DWORD error);
 // Kernel objects (events, tokens) and registry keys that are open now.
 int openHandleCount();
 
+// ---------------------------------------------------------------- video input devices
+// The devices that the system device enumerator lists in the video input category, in its order.
+// Each device's filter gives `handle` from IKsObject::KsGetObjectHandle (null: none); each bind
+// makes a new filter. A device without a friendly name fails its property bag's Read.
+struct VideoInputDevice {
+    std::optional<std::string> friendlyName;
+    HANDLE handle;
+};
+void setVideoInputDevices(std::vector<VideoInputDevice> devices);
+// Class enumerators created: one per pass over a category's devices.
+int deviceEnumerations();
+// CoInitialize calls minus CoUninitialize calls (CoInitialize and CoUninitialize are logged too).
+int comInitCount();
+// References to simulated COM objects handed out and not released yet.
+int comReferences();
+
 // ---------------------------------------------------------------- capture card
 // The simulated card answers the register property requests like the card's driver: a select
 // remembers the address, the set half of a read latches the selected register, the get half
 // writes the latched value at offset 32. The remote-code register reads 0x40 (no key) until a
-// key is pressed.
+// key is pressed. setCaptureDevice also sets the video input devices: none (Absent), or the one
+// "Solvanta QN52X Video Capture" device, whose filter gives the card's handle (Present) or none
+// (NoHandle). A handle stays dead once the card is no longer Present.
 enum class DeviceState { Absent, NoHandle, Present };
 void setCaptureDevice(DeviceState state);
 HANDLE captureDeviceHandle();
-int openCaptureDeviceCalls();
-int comInitCount(); // CoInitialize calls minus CoUninitialize calls
 void setChipRegister(DWORD address, DWORD value);
 DWORD chipRegister(DWORD address);
 void pressRemoteKey(DWORD rawCode);

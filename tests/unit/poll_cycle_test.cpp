@@ -216,7 +216,7 @@ TEST_F(PollCycleTest, aKeyFromBeforeASleepIsANewPressAfterTheResume) {
     EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
     polls(1);
     EXPECT_TRUE(sameEvents(delivered(), digitKey("PowerVCR", 5) + digitKey("PowerVCR", 5)));
-    EXPECT_EQ(sim::openCaptureDeviceCalls(), 2);
+    EXPECT_EQ(sim::deviceEnumerations(), 2);
 }
 
 // While a message about the TV applications is open, the polls in its modal loop go on: presses

@@ -28,12 +28,13 @@ protected:
     void SetUp() override {
         SimTest::SetUp();
         sim::setCaptureDevice(sim::DeviceState::Present);
-        ASSERT_EQ(openCaptureDevice(), 1);
+        ASSERT_EQ(device.open(), 1);
         sim::clearEvents();
     }
-    void TearDown() override { closeCaptureDevice(); }
 
     std::vector<std::string> boxes() { return sim::eventsStartingWith({"MessageBox"}); }
+
+    CaptureDevice device;
 };
 
 } // namespace
@@ -41,7 +42,7 @@ protected:
 TEST_F(RegisterAccess, AReadSendsSelectThenBothHalvesOfTheRead) {
     sim::pressRemoteKey(30);
     BOOL ok = FALSE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 30u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 30u);
     EXPECT_TRUE(ok);
 
     const auto& requests = sim::deviceRequests();
@@ -65,14 +66,14 @@ TEST_F(RegisterAccess, AReadSendsSelectThenBothHalvesOfTheRead) {
 
 TEST_F(RegisterAccess, NoKeyReadsAsBit6) {
     BOOL ok = FALSE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0x40u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0x40u);
     EXPECT_TRUE(ok);
 }
 
 TEST_F(RegisterAccess, TheGetHalfGoesOutWithThePayloadTheSetHalfLeft) {
     // A driver that writes into the payload on the set half sees it again on the get half.
     sim::injectDeviceFault(sim::RequestKind::ReadSet, sim::failure(0, 0xABCDu));
-    readChipRegister(REMOTE_CODE_REGISTER);
+    device.readRegister(REMOTE_CODE_REGISTER);
     const auto& get = sim::deviceRequests().at(2).bytes;
     DWORD value = 0;
     std::memcpy(&value, get.data() + 32, 4);
@@ -130,7 +131,7 @@ TEST_F(RegisterAccess, APendingReadIsWaitedFor) {
     sim::pressRemoteKey(5);
     sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::pendingThenSuccess());
     BOOL ok = FALSE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 5u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 5u);
     EXPECT_TRUE(ok);
     EXPECT_TRUE(boxes().empty());
 }
@@ -138,7 +139,7 @@ TEST_F(RegisterAccess, APendingReadIsWaitedFor) {
 TEST_F(RegisterAccess, SelectFailureShowsTwoBoxesAndSendsNoRead) {
     sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
     BOOL ok = TRUE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes(), {box("FAILED", "FAILED to set REGISTER address"),
                                      box("Unable to set Register address", "Error")}));
@@ -148,7 +149,7 @@ TEST_F(RegisterAccess, SelectFailureShowsTwoBoxesAndSendsNoRead) {
 TEST_F(RegisterAccess, GetFailureShowsTwoBoxesAndYieldsTheValueWordAsAFailedRead) {
     sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::failure(ERROR_GEN_FAILURE, 0x1Eu));
     BOOL ok = TRUE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0x1Eu);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0x1Eu);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes(), {box("FAILED", "FAILED REGISTER READ"),
                                      box("Cx23880 Register Read failed", "Info")}));
@@ -158,7 +159,7 @@ TEST_F(RegisterAccess, AFailedSetHalfIsIgnored) {
     sim::pressRemoteKey(7);
     sim::injectDeviceFault(sim::RequestKind::ReadSet, sim::failure(ERROR_GEN_FAILURE));
     BOOL ok = FALSE;
-    readChipRegister(REMOTE_CODE_REGISTER, &ok);
+    device.readRegister(REMOTE_CODE_REGISTER, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(sim::deviceRequests().size(), 3u);
     EXPECT_TRUE(boxes().empty());
@@ -167,11 +168,13 @@ TEST_F(RegisterAccess, AFailedSetHalfIsIgnored) {
 TEST_F(RegisterAccess, BoxesNeverStackUnderNestedPolls) {
     // The poll timer keeps firing inside the box's modal loop.
     static int nestedReads;
+    static CaptureDevice* polled;
     nestedReads = 0;
+    polled = &device;
     SetTimer(nullptr, 1, 65, [](HWND, UINT, UINT_PTR, DWORD) {
         ++nestedReads;
         BOOL ok = TRUE;
-        readChipRegister(REMOTE_CODE_REGISTER, &ok);
+        polled->readRegister(REMOTE_CODE_REGISTER, &ok);
         EXPECT_FALSE(ok);
     });
     sim::setMessageBoxHook([](const sim::ModalBox&) {
@@ -180,7 +183,7 @@ TEST_F(RegisterAccess, BoxesNeverStackUnderNestedPolls) {
     });
     sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
     sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
-    readChipRegister(REMOTE_CODE_REGISTER);
+    device.readRegister(REMOTE_CODE_REGISTER);
 
     EXPECT_GT(nestedReads, 20);
     EXPECT_EQ(boxes().size(), 2u);
@@ -188,24 +191,24 @@ TEST_F(RegisterAccess, BoxesNeverStackUnderNestedPolls) {
 
     // Once the set is closed, the next poll reads (and reports) again.
     sim::setMessageBoxHook(nullptr);
-    readChipRegister(REMOTE_CODE_REGISTER);
+    device.readRegister(REMOTE_CODE_REGISTER);
     EXPECT_EQ(boxes().size(), 4u);
 }
 
 TEST_F(RegisterAccess, AFilterWithoutHandleReportsEveryReadAndIsLookedForAgain) {
-    closeCaptureDevice();
+    device.close();
     sim::setCaptureDevice(sim::DeviceState::NoHandle);
-    ASSERT_EQ(openCaptureDevice(), 1);
+    ASSERT_EQ(device.open(), 1);
     sim::clearEvents();
     for (int i = 0; i < 2; ++i) {
         BOOL ok = TRUE;
-        EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+        EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
         EXPECT_FALSE(ok);
     }
     EXPECT_TRUE(sameEvents(boxes(), {box("Unable to find Cx23880 Video Capture", "Message"),
                                      box("Unable to find Cx23880 Video Capture", "Message")}));
     EXPECT_TRUE(sim::deviceRequests().empty());
-    EXPECT_EQ(sim::openCaptureDeviceCalls(), 3) << "each failed read lets the filter go";
+    EXPECT_EQ(sim::deviceEnumerations(), 3) << "each failed read lets the filter go";
     EXPECT_EQ(sim::comInitCount(), 0);
 }
 
@@ -216,19 +219,20 @@ TEST_F(RegisterAccess, ALostDeviceIsOpenedAgainOnceItIsBack) {
     sim::pressRemoteKey(5);
     sim::setCaptureDevice(sim::DeviceState::Absent); // the held handle is dead
     BOOL ok = TRUE;
-    readChipRegister(REMOTE_CODE_REGISTER, &ok);
+    device.readRegister(REMOTE_CODE_REGISTER, &ok);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(captureFilterHeld(), 0);
-    readChipRegister(REMOTE_CODE_REGISTER, &ok);
+    EXPECT_FALSE(device.isOpen());
+    device.readRegister(REMOTE_CODE_REGISTER, &ok);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes(), {box("FAILED", "FAILED to set REGISTER address"),
                                      box("Unable to set Register address", "Error"),
                                      box("Unable to find Cx23880 Video Capture", "Message")}));
 
     sim::setCaptureDevice(sim::DeviceState::Present);
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 5u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 5u);
     EXPECT_TRUE(ok);
-    EXPECT_EQ(sim::openCaptureDeviceCalls(), 3);
+    // Opened three times: the open while it was away passed over the devices once per name.
+    EXPECT_EQ(sim::deviceEnumerations(), 1 + 3 + 1);
     EXPECT_EQ(sim::comInitCount(), 1);
 }
 
@@ -276,11 +280,12 @@ TEST_F(RegisterAccess, AHungRequestIsGivenUpAfterTheBound) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        device.close();
         SetUp();
         sim::pressRemoteKey(5);
         sim::injectDeviceFault(c.kind, sim::hangs(c.ignoresCancel));
         BOOL ok = TRUE;
-        readChipRegister(REMOTE_CODE_REGISTER, &ok);
+        device.readRegister(REMOTE_CODE_REGISTER, &ok);
         EXPECT_FALSE(ok);
         EXPECT_EQ(sim::tickCount(), c.blockedMs);
         EXPECT_EQ(sim::eventsStartingWith({"CancelIo"}).size(), 1u);
@@ -290,26 +295,25 @@ TEST_F(RegisterAccess, AHungRequestIsGivenUpAfterTheBound) {
 
         sim::finishHungRequests(); // a late driver writes its answer and signals the event
         EXPECT_TRUE(sim::eventsStartingWith({"completion"}).empty());
-        EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 5u) << "the next read works";
+        EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 5u) << "the next read works";
         EXPECT_TRUE(ok);
         EXPECT_EQ(sim::openHandleCount(), 0) << "freed once the driver let go";
-        closeCaptureDevice();
     }
 }
 
 TEST_F(RegisterAccess, AReadAfterCloseOpensTheDeviceAgain) {
-    closeCaptureDevice();
+    device.close();
     sim::pressRemoteKey(3);
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER), 3u);
-    EXPECT_EQ(sim::openCaptureDeviceCalls(), 2);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER), 3u);
+    EXPECT_EQ(sim::deviceEnumerations(), 2);
 
-    closeCaptureDevice();
+    device.close();
     sim::setCaptureDevice(sim::DeviceState::Absent);
     sim::clearEvents();
     BOOL ok = TRUE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
     EXPECT_FALSE(ok);
-    EXPECT_TRUE(sameEvents(sim::events(), {"openCaptureDevice",
-                                           box("Unable to find Cx23880 Video Capture", "Message"),
-                                           "closeCaptureDevice"}));
+    EXPECT_TRUE(sameEvents(sim::events(),
+                           {"CoInitialize", box("Unable to find Cx23880 Video Capture", "Message"),
+                            "CoUninitialize"}));
 }

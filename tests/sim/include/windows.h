@@ -25,6 +25,10 @@ typedef unsigned int UINT;
 typedef int INT;
 typedef short SHORT;
 typedef char CHAR;
+// wchar_t is 32-bit on this host, not 16-bit as on Windows: the program's L"" literals must
+// convert to it.
+typedef wchar_t WCHAR;
+typedef const WCHAR* LPCWSTR;
 typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
 typedef void* LPVOID;
@@ -153,6 +157,13 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
 UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize);
+
+// ---- kernel: text conversion ----
+#define CP_ACP 0
+
+int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                               LPBOOL lpUsedDefaultChar);
 
 // ---- advapi: registry ----
 #define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)((LONG)0x80000000))

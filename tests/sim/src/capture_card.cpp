@@ -78,16 +78,14 @@ namespace sim {
 
 void setCaptureDevice(DeviceState state) {
     desktop().deviceState = state;
+    std::vector<VideoInputDevice> devices;
+    if (state != DeviceState::Absent)
+        devices.push_back({"Solvanta QN52X Video Capture", captureDeviceHandle()});
+    setVideoInputDevices(devices);
 }
 HANDLE captureDeviceHandle() {
     return desktop().deviceState == DeviceState::Present ? reinterpret_cast<HANDLE>(0xCA9)
                                                          : nullptr;
-}
-int openCaptureDeviceCalls() {
-    return desktop().openCalls;
-}
-int comInitCount() {
-    return desktop().comInits;
 }
 
 void setChipRegister(DWORD address, DWORD value) {

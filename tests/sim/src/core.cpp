@@ -25,13 +25,11 @@ namespace sim {
 
 using detail::desktop;
 
-void resetCaptureFilter();
 void resetShellTray();
 
 void reset() {
     detail::Desktop& d = desktop();
     d = detail::Desktop{};
-    resetCaptureFilter();
     resetShellTray();
 }
 

@@ -105,9 +105,13 @@ struct Desktop {
     std::uintptr_t nextHandle = 0x100;
     std::map<const OVERLAPPED*, PendingIo> pendingIo;
 
+    std::vector<VideoInputDevice> videoInputs;
+    int enumerations = 0;
+    int comInitBalance = 0; // CoInitialize calls minus CoUninitialize calls
+    int comInitDepth = 0;   // what COM counts: a CoUninitialize beyond the inits does nothing
+    int comReferences = 0;
+
     DeviceState deviceState = DeviceState::Absent;
-    int openCalls = 0;
-    int comInits = 0;
     std::map<DWORD, DWORD> chip;
     DWORD selected = 0;
     DWORD latched = 0;

@@ -1,5 +1,5 @@
-// Version answers of both Windows families, the Windows folder and win.ini, files, WinExec, the
-// process token with its shutdown privilege, and ExitWindowsEx.
+// Version answers of both Windows families, the Windows folder and win.ini, files, text
+// conversion, WinExec, the process token with its shutdown privilege, and ExitWindowsEx.
 #include "state.h"
 
 #include <cstdlib>
@@ -159,6 +159,26 @@ DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
     const DWORD needed = static_cast<DWORD>(out.size() + 1);
     if (lpDst && nSize >= needed)
         std::memcpy(lpDst, out.c_str(), needed);
+    return needed;
+}
+
+// The code page maps ASCII alone; every other character becomes its default character, '?'. A
+// buffer too small is filled as far as it goes, without a terminator, and the call fails.
+int WINAPI WideCharToMultiByte(UINT, DWORD, LPCWSTR lpWideCharStr, int cchWideChar,
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR, LPBOOL) {
+    std::string out;
+    for (int i = 0; cchWideChar < 0 ? i == 0 || lpWideCharStr[i - 1] != 0 : i < cchWideChar; ++i) {
+        const auto c = static_cast<unsigned>(lpWideCharStr[i]);
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    const int needed = static_cast<int>(out.size());
+    if (cbMultiByte == 0)
+        return needed;
+    std::memcpy(lpMultiByteStr, out.data(), needed < cbMultiByte ? needed : cbMultiByte);
+    if (needed > cbMultiByte) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
     return needed;
 }
 

@@ -104,13 +104,15 @@ int main() {
     const FilterRegistration filter = {0, "Solvanta QN52X Video Capture", 0, ""};
     if (!clearVideoInputCategory(&problem) || !registerSimFilter(filter, &problem))
         return fail("the filter", problem);
-    if (!card.reset() || !card.press(HELD_KEY) || openCaptureDevice() != 1 || !captureHandle)
+    CaptureDevice captureDevice;
+    if (!card.reset() || !card.press(HELD_KEY) || captureDevice.open() != 1 ||
+        !captureDevice.handle())
         return fail("opening the capture device", "no kernel-streaming handle");
 
     printMachine();
-    const bool readOk = measure("readChipRegister (3 requests)", [] {
+    const bool readOk = measure("readRegister (3 requests)", [&captureDevice] {
         BOOL ok = FALSE;
-        return readChipRegister(REMOTE_CODE_REGISTER, &ok) == HELD_KEY && ok;
+        return captureDevice.readRegister(REMOTE_CODE_REGISTER, &ok) == HELD_KEY && ok;
     });
     HANDLE device = CreateFileA(CardDevice::path(0).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
@@ -125,7 +127,7 @@ int main() {
     if (device != INVALID_HANDLE_VALUE)
         CloseHandle(device);
 
-    closeCaptureDevice();
+    captureDevice.close();
     clearVideoInputCategory(nullptr);
     card.reset();
     CoUninitialize();

@@ -1,16 +1,15 @@
-// Finding the card's capture filter: the accepted names and their precedence, the enumerator's
-// order, refused near-misses, an empty category, a filter without a kernel-streaming handle, and
-// opening again after a close. Each card device shows its own key, so the value a read returns
-// tells which device, and so which filter, the program chose.
+// Finding the card's capture filter through Wine's device enumerator: the enumerator's order, an
+// empty category, a filter without a kernel-streaming handle, and opening again after a close.
+// Each card device shows its own key, so the value a read returns tells which device, and so
+// which filter, the program chose. The accepted names, their precedence and refused near-misses
+// are proven in the unit tests.
 #include "card_fixture.h"
-#include "remote/capture_device.h"
 #include "unit/event_log_match.h"
 
 namespace {
 
 const char* const SOLVANTA = "Solvanta QN52X Video Capture";
 const char* const TAVIRO = "Taviro QN52X Video Capture";
-const char* const CONEXANT = "Conexant 2388x Video Capture";
 const char* const NOT_FOUND_BOX = "Message | Unable to find Cx23880 Video Capture";
 
 // Device n holds raw code FIRST_DEVICE_KEY + n down.
@@ -27,7 +26,7 @@ protected:
     // The device that answers a read, or -1 when the read failed.
     int answeringDevice() {
         BOOL ok = FALSE;
-        const DWORD value = readChipRegister(REMOTE_CODE_REGISTER, &ok);
+        const DWORD value = device.readRegister(REMOTE_CODE_REGISTER, &ok);
         return ok ? static_cast<int>(value) - static_cast<int>(FIRST_DEVICE_KEY) : -1;
     }
 };
@@ -37,98 +36,36 @@ FilterRegistration filter(DWORD slot, const char* name, int device, const char* 
     return {slot, name, device, instance};
 }
 
-TEST_F(CaptureDeviceOpen, acceptedNamesInPrecedenceEachSearchedOverAllDevices) {
-    struct Case {
-        const char* title;
-        std::vector<FilterRegistration> filters; // in the enumerator's order
-        int chosenDevice;
-    };
-    const Case cases[] = {
-        {"Conexant alone", {filter(0, CONEXANT, 0, "a")}, 0},
-        {"Taviro after Conexant", {filter(0, CONEXANT, 0, "a"), filter(1, TAVIRO, 1, "b")}, 1},
-        {"Solvanta last of three",
-         {filter(0, CONEXANT, 0, "a"), filter(1, TAVIRO, 1, "b"), filter(2, SOLVANTA, 2, "c")},
-         2},
-        {"Solvanta first of three",
-         {filter(0, SOLVANTA, 0, "a"), filter(1, TAVIRO, 1, "b"), filter(2, CONEXANT, 2, "c")},
-         0},
-        {"other devices ahead are passed over",
-         {filter(0, "USB Video Device", 0, "a"), filter(1, CONEXANT, 1, "b")},
-         1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
-        std::string problem;
-        ASSERT_TRUE(clearVideoInputCategory(&problem)) << problem;
-        registerFilters(c.filters);
-        EXPECT_EQ(openCaptureDevice(), 1);
-        EXPECT_EQ(answeringDevice(), c.chosenDevice);
-        closeCaptureDevice();
-    }
-    EXPECT_TRUE(boxes().seen().empty());
-}
-
 TEST_F(CaptureDeviceOpen, wineListsTheCategoryByInstanceNameNotByRegistrationOrder) {
     registerFilters({filter(0, "zeta", 0, "Zeta"), filter(1, "alpha", 0, "alpha"),
                      filter(2, "mid", 0, "Mid"), filter(3, "beta", 0, "BETA")});
     std::vector<std::string> names;
-    for (const VideoInputDevice& device : videoInputDevices())
-        names.push_back(device.friendlyName);
+    for (const VideoInputDevice& listed : videoInputDevices())
+        names.push_back(listed.friendlyName);
     EXPECT_TRUE(sameEvents(names, {"alpha", "beta", "mid", "zeta"}));
 }
 
-TEST_F(CaptureDeviceOpen, twoDevicesWithTheSameNameTheFirstInTheEnumeratorsOrderWins) {
-    // Registered second, listed first.
-    registerFilters({filter(0, TAVIRO, 2, "QN520 card b"), filter(1, TAVIRO, 1, "QN520 card a")});
-    const std::vector<VideoInputDevice> listed = videoInputDevices();
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].clsid, simFilterClsidText(1));
-
-    EXPECT_EQ(openCaptureDevice(), 1);
-    EXPECT_EQ(answeringDevice(), 1);
-    EXPECT_TRUE(requests(2).empty());
-}
-
-TEST_F(CaptureDeviceOpen, namesDifferingInCaseOrBlanksAreRefused) {
-    const char* const nearMisses[] = {
-        "solvanta qn52x video capture",  "SOLVANTA QN52X VIDEO CAPTURE",
-        "Solvanta QN52X Video Capture ", "Taviro QN52X Video Capture  ",
-        "Conexant 2388X Video Capture",  "Conexant 2388x Video Capture\t",
-        " Conexant 2388x Video Capture",
-    };
-    for (const char* name : nearMisses) {
-        SCOPED_TRACE(std::string("\"") + name + "\"");
-        std::string problem;
-        ASSERT_TRUE(clearVideoInputCategory(&problem)) << problem;
-        registerFilters({filter(0, name, 0, "")});
-        EXPECT_EQ(openCaptureDevice(), 0);
-        EXPECT_FALSE(captureFilterHeld());
-    }
-    EXPECT_TRUE(boxes().seen().empty());
-    EXPECT_TRUE(requests(0).empty());
-}
-
 TEST_F(CaptureDeviceOpen, anEmptyCategoryOpensNothingAndShowsNoMessage) {
-    EXPECT_EQ(openCaptureDevice(), 0);
-    EXPECT_FALSE(captureFilterHeld());
+    EXPECT_EQ(device.open(), 0);
+    EXPECT_FALSE(device.isOpen());
     EXPECT_TRUE(boxes().seen().empty());
 
     // A read then opens again, finds nothing and says so.
     BOOL ok = TRUE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes().seenLines(), {NOT_FOUND_BOX}));
 }
 
 TEST_F(CaptureDeviceOpen, aFilterWithoutKernelHandleFailsEveryReadWithAMessage) {
     registerFilters({filter(0, SOLVANTA, SIM_FILTER_NO_DEVICE, ""), filter(1, TAVIRO, 1, "")});
-    EXPECT_EQ(openCaptureDevice(), 1);
-    EXPECT_TRUE(captureFilterHeld());
-    EXPECT_EQ(captureHandle, nullptr);
+    EXPECT_EQ(device.open(), 1);
+    EXPECT_TRUE(device.isOpen());
+    EXPECT_EQ(device.handle(), nullptr);
 
     for (int read = 0; read < 2; ++read) {
         BOOL ok = TRUE;
-        EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), 0u);
+        EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
         EXPECT_FALSE(ok);
     }
     EXPECT_TRUE(sameEvents(boxes().seenLines(), {NOT_FOUND_BOX, NOT_FOUND_BOX}));
@@ -142,22 +79,22 @@ TEST_F(CaptureDeviceOpen, aFilterWithoutKernelHandleFailsEveryReadWithAMessage) 
 
 TEST_F(CaptureDeviceOpen, aReadAfterCloseOpensTheDeviceAgain) {
     registerFilters({filter(0, SOLVANTA, 3, "")});
-    EXPECT_EQ(openCaptureDevice(), 1);
+    EXPECT_EQ(device.open(), 1);
     EXPECT_EQ(answeringDevice(), 3);
-    closeCaptureDevice();
-    EXPECT_FALSE(captureFilterHeld());
-    EXPECT_EQ(captureHandle, nullptr);
+    device.close();
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_EQ(device.handle(), nullptr);
 
     EXPECT_EQ(answeringDevice(), 3);
-    EXPECT_TRUE(captureFilterHeld());
+    EXPECT_TRUE(device.isOpen());
     EXPECT_EQ(requests(3).size(), 6u);
 
     // Closed again with the card gone: the read's own open finds nothing.
-    closeCaptureDevice();
+    device.close();
     std::string problem;
     ASSERT_TRUE(clearVideoInputCategory(&problem)) << problem;
     EXPECT_EQ(answeringDevice(), -1);
-    EXPECT_FALSE(captureFilterHeld());
+    EXPECT_FALSE(device.isOpen());
     EXPECT_TRUE(sameEvents(boxes().seenLines(), {NOT_FOUND_BOX}));
 }
 

@@ -1,7 +1,5 @@
 #include "card_fixture.h"
 
-#include "remote/capture_device.h"
-
 #include <cstdio>
 
 std::string requestLine(DWORD flags, DWORD command, DWORD address, DWORD value, DWORD status) {
@@ -26,13 +24,12 @@ void CardFixture::SetUp() {
         cards.emplace_back(new CardDevice(i));
         ASSERT_TRUE(cards.back()->reset()) << "card device " << i << " does not answer";
     }
-    ASSERT_FALSE(captureFilterHeld()) << "an earlier test left the capture device open";
     watcher.reset(new MessageBoxWatcher());
 }
 
 void CardFixture::TearDown() {
-    if (captureFilterHeld())
-        closeCaptureDevice();
+    if (device.isOpen())
+        device.close();
     watcher.reset();
     for (auto& card : cards)
         card->reset();

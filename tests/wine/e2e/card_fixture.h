@@ -1,11 +1,13 @@
-// The fixture of the capture-device tests: an empty video input category and idle cards at the
-// start of every test, a message box watcher, and the driver's request log in a comparable form.
+// The fixture of the capture-device tests: an empty video input category, idle cards and a closed
+// capture device at the start of every test, a message box watcher, and the driver's request log
+// in a comparable form.
 #pragma once
 
 #include "card/card_protocol.h"
 #include "harness/card_device.h"
 #include "harness/filter_registry.h"
 #include "harness/message_box_watcher.h"
+#include "remote/capture_device.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +45,9 @@ protected:
     CardDevice& card(DWORD index) { return *cards[index]; }
 
     MessageBoxWatcher& boxes() { return *watcher; }
+
+    // The program's capture device, closed at the start of every test.
+    CaptureDevice device;
 
 private:
     std::vector<std::unique_ptr<CardDevice>> cards;

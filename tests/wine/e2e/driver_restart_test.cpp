@@ -2,7 +2,6 @@
 // started again: the answers that the program's reopening of the capture device relies on.
 #include "card_fixture.h"
 #include "harness/card_service.h"
-#include "remote/capture_device.h"
 #include "remote/device_control.h"
 #include "remote/register_request.h"
 
@@ -42,30 +41,30 @@ DWORD selectStatus(HANDLE device) {
 // restarted card, which starts idle.
 TEST_F(DriverHostEnded, oldHandlesFailForGoodAndTheFilterFoundAfreshReadsTheRestartedCard) {
     registerFilters({{0, "Solvanta QN52X Video Capture", 0, ""}});
-    ASSERT_EQ(openCaptureDevice(), 1);
+    ASSERT_EQ(device.open(), 1);
     const HANDLE old = openLikeTheFilter();
     ASSERT_NE(old, INVALID_HANDLE_VALUE);
-    ASSERT_EQ(selectStatus(captureHandle), 0u);
+    ASSERT_EQ(selectStatus(device.handle()), 0u);
     ASSERT_TRUE(card(0).press(30));
 
     std::string problem;
     ASSERT_TRUE(endCardDriverHost(&problem)) << problem;
     const DWORD denied = statusFromError(ERROR_ACCESS_DENIED);
-    EXPECT_EQ(selectStatus(captureHandle), denied);
+    EXPECT_EQ(selectStatus(device.handle()), denied);
     EXPECT_EQ(selectStatus(old), denied);
     SetLastError(0);
     EXPECT_EQ(openLikeTheFilter(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    closeCaptureDevice();
+    device.close();
 
     ASSERT_TRUE(ensureCardDriver(&problem)) << problem;
     EXPECT_EQ(selectStatus(old), denied);
     EXPECT_TRUE(CloseHandle(old));
-    ASSERT_EQ(openCaptureDevice(), 1);
+    ASSERT_EQ(device.open(), 1);
     BOOL ok = FALSE;
-    EXPECT_EQ(readChipRegister(REMOTE_CODE_REGISTER, &ok), CARD_NO_KEY);
+    EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), CARD_NO_KEY);
     EXPECT_TRUE(ok);
-    closeCaptureDevice();
+    device.close();
     EXPECT_TRUE(boxes().seen().empty());
 }
 

@@ -3,7 +3,6 @@
 // guard that keeps failure messages from stacking up under a running poll timer.
 #include "card_fixture.h"
 #include "harness/deadline.h"
-#include "remote/capture_device.h"
 #include "remote/device_control.h"
 #include "remote/register_request.h"
 #include "unit/event_log_match.h"
@@ -33,8 +32,8 @@ protected:
     void SetUp() override {
         CardFixture::SetUp();
         registerFilters({{0, "Solvanta QN52X Video Capture", 0, ""}});
-        ASSERT_EQ(openCaptureDevice(), 1);
-        ASSERT_NE(captureHandle, nullptr);
+        ASSERT_EQ(device.open(), 1);
+        ASSERT_NE(device.handle(), nullptr);
     }
 };
 
@@ -84,7 +83,7 @@ TEST_F(RegisterRead, aReadSendsSelectSetAndGetAndReturnsTheRegister) {
             ASSERT_TRUE(card(0).poke(c.pokedAddress, c.pokedValue));
         }
         BOOL ok = FALSE;
-        EXPECT_EQ(readChipRegister(c.address, &ok), c.expected);
+        EXPECT_EQ(device.readRegister(c.address, &ok), c.expected);
         EXPECT_TRUE(ok);
         EXPECT_TRUE(sameEvents(requests(0), readRequests(c.address, c.expected)));
     }
@@ -95,7 +94,7 @@ TEST_F(RegisterRead, aFailedSelectShowsTwoMessagesAndSendsNoRead) {
     ASSERT_TRUE(card(0).press(30));
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_SELECT, GEN_FAILURE));
     BOOL ok = TRUE;
-    EXPECT_EQ(readChipRegister(REMOTE, &ok), 0u);
+    EXPECT_EQ(device.readRegister(REMOTE, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes().seenLines(), SELECT_FAILURE_BOXES));
     EXPECT_TRUE(sameEvents(requests(0),
@@ -111,7 +110,7 @@ TEST_F(RegisterRead, aFailedGetShowsTwoMessagesAndReturnsTheValueWordLeftInTheBu
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_READ_GET, GEN_FAILURE));
     BOOL ok = TRUE;
     // The failed get writes nothing back; the word is the one the set half latched.
-    EXPECT_EQ(readChipRegister(REMOTE, &ok), 5u);
+    EXPECT_EQ(device.readRegister(REMOTE, &ok), 5u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes().seenLines(), GET_FAILURE_BOXES));
     EXPECT_TRUE(sameEvents(requests(0), readRequests(REMOTE, 5, ntStatusOfError(GEN_FAILURE))));
@@ -122,7 +121,7 @@ TEST_F(RegisterRead, aFailedSetHalfIsIgnoredAndTheGetIsSentAnyway) {
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_READ_SET, GEN_FAILURE));
     BOOL ok = FALSE;
     // Nothing latched: the get answers with the latch as it was, no key.
-    EXPECT_EQ(readChipRegister(REMOTE, &ok), CARD_NO_KEY);
+    EXPECT_EQ(device.readRegister(REMOTE, &ok), CARD_NO_KEY);
     EXPECT_TRUE(ok);
     EXPECT_TRUE(boxes().seen().empty());
     EXPECT_TRUE(sameEvents(requests(0), {requestLine(SET, SELECT, REMOTE, 0),
@@ -155,7 +154,7 @@ TEST_F(RegisterRead, aPendingRequestIsWaitedForUntilTheDriverCompletesIt) {
         std::atomic<bool> sawPending{false};
         std::thread finisher = finishHeldRequests(readReturned, sawPending);
         BOOL ok = !c.succeeds;
-        const DWORD value = readChipRegister(REMOTE, &ok);
+        const DWORD value = device.readRegister(REMOTE, &ok);
         readReturned = true;
         finisher.join();
         EXPECT_TRUE(sawPending) << "the read returned before its pending request was completed";
@@ -174,7 +173,7 @@ TEST_F(RegisterRead, aTimedPendingGetDelaysTheReadByItsTime) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     BOOL ok = FALSE;
-    EXPECT_EQ(readChipRegister(REMOTE, &ok), 9u);
+    EXPECT_EQ(device.readRegister(REMOTE, &ok), 9u);
     const double elapsedMs = millisecondsSince(start);
     EXPECT_TRUE(ok);
     const std::vector<CardLogEntry> entries = log(0);
@@ -232,11 +231,12 @@ TEST_F(RegisterRead, syncDeviceControlMapsCompletionErrorsToFailureStatuses) {
 // show another set of messages nor reach the driver.
 std::atomic<int> nestedReads{0};
 std::atomic<int> nestedSuccesses{0};
+CaptureDevice* polledDevice = nullptr;
 
 // The poll timer's part: one read, as the poll cycle would make it.
 void CALLBACK nestedPoll(HWND, UINT, UINT_PTR, DWORD) {
     BOOL ok = FALSE;
-    if (readChipRegister(REMOTE, &ok) != 0 || ok)
+    if (polledDevice->readRegister(REMOTE, &ok) != 0 || ok)
         ++nestedSuccesses;
     ++nestedReads;
 }
@@ -244,12 +244,13 @@ void CALLBACK nestedPoll(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(RegisterRead, nestedReadsUnderAnOpenFailureMessageStaySilent) {
     nestedReads = 0;
     nestedSuccesses = 0;
+    polledDevice = &device;
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_SELECT, GEN_FAILURE));
     boxes().holdBoxesUntil([] { return nestedReads >= 3; });
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, nestedPoll);
     ASSERT_NE(timer, 0u);
     BOOL ok = TRUE;
-    EXPECT_EQ(readChipRegister(REMOTE, &ok), 0u);
+    EXPECT_EQ(device.readRegister(REMOTE, &ok), 0u);
     KillTimer(nullptr, timer);
     EXPECT_FALSE(ok);
     EXPECT_GE(nestedReads, 3);
