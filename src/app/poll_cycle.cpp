@@ -19,9 +19,7 @@ void pollCycle(Program& program) {
 }
 
 void resumeRemoteInput(Program& program) {
-    // Only a device that is held is closed, so COM's count of opens and closes stays even.
-    if (program.device.isOpen())
-        program.device.close();
+    program.device.close();
     program.remote.decoder.forgetKey();
 }
 

@@ -24,7 +24,8 @@ public:
     // Initialises COM (every call) and finds and keeps the capture filter; 1 when one with an
     // accepted name was found, even if it gave no kernel-streaming handle.
     int open();
-    // Lets go of the filter and uninitialises COM once, whether or not a filter was held.
+    // Lets go of the filter and uninitialises COM once for the last open, whether or not it found
+    // a filter; closing a closed device does nothing.
     void close();
     bool isOpen() const { return static_cast<bool>(filter); }
     // The filter's kernel-streaming handle; it belongs to the filter and is never closed here.
@@ -50,4 +51,6 @@ private:
     // the box's modal loop; those nested reads stay silent instead of piling up boxes, one set per
     // 65 ms tick.
     bool failureMessageOpen = false;
+    // Opens not closed yet: each initialised COM on the thread.
+    int comUses = 0;
 };

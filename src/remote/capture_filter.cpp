@@ -93,12 +93,12 @@ HANDLE getKernelHandle(IBaseFilter* filter) {
 CaptureDevice::CaptureDevice() = default;
 
 CaptureDevice::~CaptureDevice() {
-    if (isOpen())
-        close();
+    close();
 }
 
 int CaptureDevice::open() {
     CoInitialize(nullptr);
+    ++comUses;
     // Opening again lets go of a filter still held, and of its handle.
     kernelHandle = nullptr;
     for (const char* name : ACCEPTED_NAMES) {
@@ -115,5 +115,10 @@ int CaptureDevice::open() {
 void CaptureDevice::close() {
     filter.reset();
     kernelHandle = nullptr;
+    // Once per open: a close that comes twice (a resume while a failed read's message is open)
+    // must not take back a COM initialisation that is not this device's.
+    if (comUses == 0)
+        return;
+    --comUses;
     CoUninitialize();
 }

@@ -60,3 +60,18 @@ TEST_F(MainWindowTest, PowerEventsAreAnsweredAndAResumeLetsTheDeviceGo) {
         EXPECT_EQ(sim::comInitCount(), 0);
     }
 }
+
+// A resume while a failed read's message is open closes the device, and so does the failed read
+// once its message is answered: COM is uninitialised once, as it was initialised once.
+TEST_F(MainWindowTest, AResumeDuringAFailedReadsMessageUninitialisesComOnce) {
+    sim::setCaptureDevice(sim::DeviceState::Present);
+    sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
+    sim::setMessageBoxHook([this](const sim::ModalBox& box) {
+        if (box.caption == "Error")
+            mainWindowProc(mainWindow, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+        return IDOK;
+    });
+    program->device.readRegister(REMOTE_CODE_REGISTER);
+    EXPECT_EQ(sim::eventsStartingWith({"CoInitialize"}).size(), 1u);
+    EXPECT_EQ(sim::eventsStartingWith({"CoUninitialize"}).size(), 1u);
+}
