@@ -235,8 +235,6 @@ bool isMinimized(HWND window);
 bool isTopmost(HWND window);
 // Fails every PostMessageA to the window (the program must not care).
 void setPostFails(HWND window, bool fails);
-// Popup menus created and not destroyed yet.
-int openMenus();
 // WinExec of a command line with this executable at its end creates this window as it starts.
 void showWindowOnExec(const std::string& exeName, const NewWindow& wanted);
 

@@ -1,16 +1,8 @@
-// Popup menus: created and destroyed, so that a test can see none is left behind. Tracking one
-// answers at once, as a menu dismissed without a choice does.
+// Popup menus: created, filled and destroyed. Tracking one answers at once, as a menu dismissed
+// without a choice does.
 #include "state.h"
 
 using sim::detail::desktop;
-
-namespace sim {
-
-int openMenus() {
-    return static_cast<int>(desktop().menus.size());
-}
-
-} // namespace sim
 
 HMENU WINAPI CreatePopupMenu(void) {
     auto& d = desktop();
