@@ -13,9 +13,9 @@ void pollCycle(Program& program) {
         return;
     if (press.freshPress)
         remote.mouse.resetAcceleration();
-    const unsigned reading = remote.decoder.readingsDecoded();
+    const KeyAction action = remote.decoder.startActing();
     program.dispatcher.dispatch(press.button);
-    remote.decoder.actedOn(reading, GetTickCount());
+    remote.decoder.actedOn(action, GetTickCount());
 }
 
 void resumeRemoteInput(Program& program) {

@@ -25,9 +25,12 @@ RemoteButton translateRawCode(DWORD rawCode) {
 
 KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targetActive,
                             bool japanMode) {
+    const bool firstSinceActing = acting != 0 && acting == readings;
     ++readings;
     if (!reading.readOk || (reading.value & NO_KEY_BIT))
         return {false, 0, false};
+    if (firstSinceActing)
+        lastKeyTick = now;
 
     const DWORD raw = reading.value & RAW_CODE_MASK;
     const RemoteButton button = japanMode ? static_cast<RemoteButton>(raw) : translateRawCode(raw);
@@ -50,9 +53,16 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targ
     return {true, heldBack ? BUTTON_SUPPRESSED : button, repeating == 0};
 }
 
-void KeyDecoder::actedOn(unsigned reading, DWORD now) {
-    if (reading == readings)
+KeyAction KeyDecoder::startActing() {
+    const KeyAction action{readings, acting};
+    acting = readings;
+    return action;
+}
+
+void KeyDecoder::actedOn(const KeyAction& action, DWORD now) {
+    if (action.reading == readings)
         lastKeyTick = now;
+    acting = action.outer;
 }
 
 void KeyDecoder::forgetKey() {

@@ -30,18 +30,26 @@ struct RegisterReading {
     DWORD value;
 };
 
+// What a poll notes before it acts on the button it decoded, for KeyDecoder::actedOn.
+struct KeyAction {
+    unsigned reading; // the poll's own reading
+    unsigned outer;   // the reading of the poll it runs nested in, if that one is acting; 0 if not
+};
+
 // The repeat state lives between polls; nested polls share it.
+//
+// While a poll acts on its button the thread is busy (starting an application waits until it is
+// ready; a dialog takes a while to show before the polls inside its modal loop run), and nothing
+// looks at the register: the button counts as seen for as long as that lasts, so a hold that
+// outlasts the action stays one press. The first reading after the busy time, nested or not, is
+// compared with the time it ended; a nested poll's own reading stands for what it saw.
 class KeyDecoder {
 public:
     KeyPress decode(const RegisterReading& reading, DWORD now, bool targetActive, bool japanMode);
-    // Readings decoded so far; a poll notes it before it acts on its button.
-    unsigned readingsDecoded() const { return readings; }
-    // The poll that decoded reading number `reading` has acted on its button, at `now`. When no
-    // other reading came in meanwhile, the thread was busy (starting an application waits until
-    // it is ready) and nothing could look at the register: the button counts as seen until now,
-    // so a hold that outlasts the action stays one press. A nested poll's reading has shown what
-    // happened instead, and is left to stand.
-    void actedOn(unsigned reading, DWORD now);
+    // A poll is about to act on the button of the last reading.
+    KeyAction startActing();
+    // That poll has acted on it, at `now`.
+    void actedOn(const KeyAction& action, DWORD now);
     // Forgets the last key, so that the next one is a new press whenever it comes.
     void forgetKey();
 
@@ -51,4 +59,5 @@ private:
     int repeating = 0;
     int repeatCount = 0;
     unsigned readings = 0;
+    unsigned acting = 0; // the reading whose poll is acting now; 0 when none is
 };

@@ -170,10 +170,10 @@ TEST(KeyDecoder, ActingOnAButtonCountsAsSeeingItUntilTheActionEnds) {
     for (const auto& c : cases) {
         KeyDecoder decoder;
         decoder.decode(key(30), 100000, false, false);
-        const unsigned reading = decoder.readingsDecoded();
+        const KeyAction action = decoder.startActing();
         if (c.nestedIdleReading)
             decoder.decode(IDLE, 100065, false, false);
-        decoder.actedOn(reading, c.actionEnds);
+        decoder.actedOn(action, c.actionEnds);
         const KeyPress next = decoder.decode(key(30), c.nextSighting, false, false);
         EXPECT_EQ(next.deliver, !c.repeat) << c.name; // Power: repeats act not at all
         EXPECT_EQ(next.freshPress, !c.repeat) << c.name;
