@@ -6,5 +6,7 @@
 #include "settings/settings_store.h"
 #include "tvapps/tv_apps.h"
 
-// Carries out the command when it is one of them: 1; 0 for any other command.
-int runAppCommand(TvApps& apps, Settings& settings, UINT command);
+// Carries out the command when it is one of them: true; false for any other command.
+bool runAppCommand(TvApps& apps, Settings& settings, UINT command);
+// The command that switches to the application; 0 when none does.
+UINT commandOf(AppId app);

@@ -40,11 +40,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Shell& shell = program.shell;
 
     readSettings(program.settings);
-    if (program.settings.remoteOff) {
-        shell.tray.remove(shell.mainWindow);
-        program.device.close(); // opened as the window was created; nothing will use it
-        return 0;
-    }
+    if (program.settings.remoteOff)
+        return 0; // the window, its icon and the capture device go with the program
     // The window exists only to own the icon, timers and dialogs; it is never shown.
     ShowWindow(shell.mainWindow, SW_HIDE);
     UpdateWindow(shell.mainWindow);

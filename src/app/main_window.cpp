@@ -2,7 +2,6 @@
 
 #include "app/app_commands.h"
 #include "app/pointer_area.h"
-#include "app/poll_cycle.h"
 #include "app/program.h"
 #include "app/tray_menu.h"
 #include "settings/program_text.h"
@@ -12,29 +11,11 @@ namespace {
 constexpr const char* MISSING_DEVICE_TEXT =
     "Can't find the QN52X Video Capture Filter.\n\nPlease check your hardware or drivers. ";
 
-HICON loadProgramIcon(HINSTANCE instance, int size) {
-    // Shared: the system frees it with the module, so no handle is left to close.
-    return static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, size, size, LR_SHARED));
-}
-
 // Every ending path: the icon goes, then the message loop is asked to end with exit code 0.
-void endProgram(Shell& shell, HWND window) {
-    shell.tray.remove(window);
+void endProgram(Shell& shell) {
+    shell.tray.remove();
     shell.trayMenu.reset();
     PostQuitMessage(0);
-}
-
-LRESULT onCreate(Program& program, HWND window) {
-    Shell& shell = program.shell;
-    shell.mainWindow = window;
-    if (!program.device.open())
-        shell.captureDeviceFound = 0;
-    initPointerArea(program.remote.mouse.area);
-    shell.tray.add(window, TRAY_ICON_ID,
-                   loadProgramIcon(shell.instance, GetSystemMetrics(SM_CXSMICON)), PROGRAM_CAPTION);
-    shell.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-    return 0;
 }
 
 void showTrayMenu(Program& program, HWND window) {
@@ -54,12 +35,12 @@ void showTrayMenu(Program& program, HWND window) {
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
-void reportMissingDevice(Shell& shell, HWND window) {
+void reportMissingDevice(Shell& shell) {
     if (shell.missingDeviceReported)
         return;
     shell.missingDeviceReported = true;
     MessageBoxA(nullptr, MISSING_DEVICE_TEXT, PROGRAM_CAPTION, MB_OK | MB_SETFOREGROUND);
-    endProgram(shell, window);
+    endProgram(shell);
 }
 
 LRESULT onTrayCallback(Program& program, HWND window, LPARAM mouseMessage) {
@@ -72,7 +53,7 @@ LRESULT onTrayCallback(Program& program, HWND window, LPARAM mouseMessage) {
         if (program.shell.captureDeviceFound)
             showTrayMenu(program, window);
         else
-            reportMissingDevice(program.shell, window);
+            reportMissingDevice(program.shell);
         break;
     default:
         break;
@@ -91,11 +72,8 @@ LRESULT onCommand(Program& program, HWND window, UINT message, WPARAM wParam, LP
         shell.setting.show(shell.instance, window);
         return 0;
     case IDM_CLOSE:
-        endProgram(shell, window);
-        return 0;
-    case IDM_EXIT:
-        endProgram(shell, window);
-        program.device.close();
+    case IDM_EXIT: // the capture device is let go with the program, once the loop has ended
+        endProgram(shell);
         return 0;
     default:
         if (runAppCommand(program.apps, program.settings, command))
@@ -110,7 +88,7 @@ LRESULT onPowerBroadcast(Program& program, WPARAM event) {
     case PBT_APMRESUMEAUTOMATIC:
     case PBT_APMRESUMESUSPEND:
     case PBT_APMRESUMECRITICAL:
-        resumeRemoteInput(program);
+        program.resumeRemoteInput();
         break;
     default:
         break;
@@ -121,17 +99,22 @@ LRESULT onPowerBroadcast(Program& program, WPARAM event) {
 LRESULT handle(Program& program, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        return onCreate(program, window);
+        program.onWindowCreated(window);
+        return 0;
     case WM_DISPLAYCHANGE:
-        updatePointerArea(program.remote.mouse.area, lParam);
+        updatePointerArea(program.mouse.area, lParam);
         return 0;
     case WM_POWERBROADCAST:
         return onPowerBroadcast(program, wParam);
     case WM_COMMAND:
         return onCommand(program, window, message, wParam, lParam);
     case WM_DESTROY: // WM_CLOSE from any program ends here through the default procedure
-        endProgram(program.shell, window);
+        endProgram(program.shell);
         return 0;
+    case WM_NCDESTROY: // the last message: the program no longer reaches the window
+        program.shell.mainWindow = nullptr;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        return DefWindowProcA(window, message, wParam, lParam);
     case TRAY_CALLBACK_MESSAGE:
         return onTrayCallback(program, window, lParam);
     default:

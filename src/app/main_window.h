@@ -13,6 +13,6 @@ constexpr int WINDOW_TEXT_SIZE = 100;
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Registers the main window's class; a failure shows as creating the window failing.
 ATOM registerMainClass(HINSTANCE instance, const char* className);
-// Creates the main window for the program, keeping it in the program's shell; 1 on success, 0
-// otherwise.
-int createMainWindow(Program& program, const char* className, const char* title);
+// Creates the main window for the program, keeping it in the program's shell; false when it cannot
+// be created.
+bool createMainWindow(Program& program, const char* className, const char* title);

@@ -21,9 +21,9 @@ ATOM registerMainClass(HINSTANCE instance, const char* className) {
     return RegisterClassExA(&windowClass);
 }
 
-int createMainWindow(Program& program, const char* className, const char* title) {
+bool createMainWindow(Program& program, const char* className, const char* title) {
     program.shell.mainWindow =
         CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT,
                         0, nullptr, nullptr, program.shell.instance, &program);
-    return program.shell.mainWindow ? 1 : 0;
+    return program.shell.mainWindow != nullptr;
 }

@@ -1,34 +1,21 @@
-#include "app/poll_cycle.h"
-
+// One poll of the remote: the remote-code register read, decoded and dispatched.
 #include "app/program.h"
 
-void pollCycle(Program& program) {
-    RemoteState& remote = program.remote;
+void Program::poll() {
     BOOL readOk = FALSE;
-    const DWORD value = program.device.readRegister(REMOTE_CODE_REGISTER, &readOk);
+    const DWORD value = device.readRegister(REMOTE_CODE_REGISTER, &readOk);
     const KeyPress press =
-        remote.decoder.decode({readOk != FALSE, value}, GetTickCount(),
-                              program.dispatcher.targetActive(), program.settings.japanMode != 0);
+        decoder.decode({readOk != FALSE, value}, GetTickCount(), dispatcher, settings.japanMode);
     if (!press.deliver)
         return;
     if (press.freshPress)
-        remote.mouse.resetAcceleration();
-    const KeyAction action = remote.decoder.startActing();
-    program.dispatcher.dispatch(press.button);
-    remote.decoder.actedOn(action, GetTickCount());
-}
-
-void resumeRemoteInput(Program& program) {
-    program.device.close();
-    program.remote.decoder.forgetKey();
+        mouse.resetAcceleration();
+    const KeyAction action = decoder.startActing();
+    dispatcher.dispatch(press.button);
+    decoder.actedOn(action, GetTickCount());
 }
 
 void CALLBACK pollTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {
     if (Program* program = programOf(owner))
-        pollCycle(*program);
-}
-
-void CALLBACK appWatchTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {
-    if (Program* program = programOf(owner))
-        program->dispatcher.watchTick();
+        program->poll();
 }

@@ -1,8 +1,42 @@
 #include "app/program.h"
 
+#include "app/pointer_area.h"
+#include "settings/program_text.h"
+
+namespace {
+
+HICON loadProgramIcon(HINSTANCE instance, int size) {
+    // Shared: the system frees it with the module, so no handle is left to close.
+    return static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+} // namespace
+
+void CALLBACK appWatchTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {
+    if (Program* program = programOf(owner))
+        program->watchTick();
+}
+
 Program::Program(HINSTANCE instance)
-    : apps(notices), shell(instance, apps, settings),
-      dispatcher(apps, settings, remote, notices, shell) {}
+    : apps(boxes), watch(appWatchTimerTick), device(boxes), shell(instance, apps, settings),
+      dispatcher(apps, settings, mouse, watch, boxes, shell) {}
+
+// The window's last messages still find the whole program: WM_DESTROY removes the icon before the
+// window ends, and WM_NCDESTROY takes the program out of its user data.
+Program::~Program() {
+    if (shell.mainWindow)
+        DestroyWindow(shell.mainWindow);
+}
+
+void Program::onWindowCreated(HWND window) {
+    shell.mainWindow = window;
+    shell.captureDeviceFound = device.open();
+    initPointerArea(mouse.area);
+    shell.tray.add(window, TRAY_ICON_ID,
+                   loadProgramIcon(shell.instance, GetSystemMetrics(SM_CXSMICON)), PROGRAM_CAPTION);
+    shell.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+}
 
 void Program::startPolling() {
     shell.pollTimer.configure(shell.mainWindow, POLL_PERIOD_MS);
@@ -11,8 +45,12 @@ void Program::startPolling() {
 }
 
 void Program::prepareAppWatch() {
-    shell.appWatchTimer.configure(shell.mainWindow, APP_WATCH_PERIOD_MS);
-    shell.appWatchTimer.stop();
+    watch.prepare(shell.mainWindow);
+}
+
+void Program::resumeRemoteInput() {
+    device.reopenAtNextRead();
+    decoder.forgetKey();
 }
 
 Program* programOf(HWND window) {

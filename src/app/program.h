@@ -1,36 +1,64 @@
 // Everything the running program keeps, built at start-up and owned here. The main window's user
-// data leads to it from the window procedure and the timers.
+// data leads to it from the window procedure and the timers; the window goes before the program
+// does, so no message ever reaches a program that is being taken apart.
 #pragma once
 
 #include "app/shell.h"
 #include "remote/capture_device.h"
+#include "remote/key_decoder.h"
 #include "settings/settings_store.h"
+#include "tvapps/app_watch.h"
 #include "tvapps/key_dispatcher.h"
-#include "tvapps/notice_box.h"
-#include "tvapps/remote_state.h"
+#include "tvapps/mouse_emulator.h"
 #include "tvapps/tv_apps.h"
+#include "win32/message_box_guard.h"
 
 class Program {
 public:
     // Builds the records of the TV applications first: they read their install paths.
     explicit Program(HINSTANCE instance);
+    // Destroys the main window before anything else goes: no message can reach the program after.
+    ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    // The window's creation: opens the capture device (noting when it is missing), measures the
+    // screen for the mouse emulation and adds the tray icon.
+    void onWindowCreated(HWND window);
     // Starts the 65 ms poll of the remote on the main window and settles Japan mode.
     void startPolling();
     // Gives the app watch its owner and period; the Power toggle starts it.
     void prepareAppWatch();
+    // One poll of the remote: the register read, decoded and dispatched.
+    void poll();
+    void watchTick() { watch.tick(apps); }
+    // After a resume from sleep the card's driver may have been restarted, and a key seen before
+    // the sleep is no held key: the capture device is opened afresh at the next read and the last
+    // key forgotten.
+    void resumeRemoteInput();
 
-    NoticeBox notices;
+private:
+    MessageBoxGuard boxes; // one box at a time, of all the boxes the remote raises
+
+public:
     TvApps apps;
     Settings settings;
-    RemoteState remote;
+    MouseEmulation mouse;
+
+private:
+    KeyDecoder decoder;
+    AppWatch watch;
     CaptureDevice device;
+
+public:
     Shell shell;
+
+private:
     KeyDispatcher dispatcher;
+
+    friend class ProgramTest; // the unit tests' fixture reaches every part
 };
 
 // The program whose main window (or a window it owns timers on) this is; null before the window
-// has been given it.
+// has been given it and once it is going.
 Program* programOf(HWND window);

@@ -12,10 +12,16 @@
 #define IDI_SHUTDOWN 110
 #define IDC_APP_LIST 11
 
-// Commands of the main window (low word of WM_COMMAND's wParam); those that switch to a TV
-// application are in the table of applications. TrackPopupMenu reports a dismissed menu as 0, so
-// no command is 0.
+// Commands of the main window (low word of WM_COMMAND's wParam). TrackPopupMenu reports a dismissed
+// menu as 0, so no command is 0.
 #define IDM_ABOUT 30
 #define IDM_CLOSE 31
 #define IDM_SETTING 32
 #define IDM_EXIT 1201
+// Those that switch to a TV application (app_commands.cpp says what each does).
+#define IDM_WINDVD 1101
+#define IDM_WINDVR 1102
+#define IDM_WINRIP 1103
+#define IDM_POWERVCR 1104
+#define IDM_HONESTECH 1105
+#define IDM_LUMENTVR 1106

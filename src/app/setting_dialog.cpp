@@ -9,12 +9,12 @@ INT_PTR SettingDialog::onInitDialog(HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_APP_LIST, CB_RESETCONTENT, 0, 0);
     int position = 0;
     // In list order; an entry is listed only while its application is installed.
-    for (AppId app : appsBy(&TvAppRow::settingRank)) {
-        if (!apps[app].installed)
+    for (AppId app : SETTING_LIST) {
+        if (!apps[app].isInstalled())
             continue;
         SendDlgItemMessageA(dialog, IDC_APP_LIST, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(rowOf(app).name));
-        if (rowOf(app).defaultNumber == settings.defaultApp)
+                            reinterpret_cast<LPARAM>(describe(app).name));
+        if (describe(app).defaultNumber == settings.defaultApp)
             lastSelection = position;
         ++position;
     }
@@ -44,13 +44,13 @@ void SettingDialog::readSelectedText(HWND dialog) {
 INT_PTR SettingDialog::onOk(HWND dialog) {
     lastSelection = static_cast<int>(SendDlgItemMessageA(dialog, IDC_APP_LIST, CB_GETCURSEL, 0, 0));
     readSelectedText(dialog);
-    for (AppId app : appsBy(&TvAppRow::settingRank)) {
-        const TvAppRow& row = rowOf(app);
-        if (std::strcmp(selectedText, row.name) != 0)
+    for (AppId app : SETTING_LIST) {
+        const TvAppDescription& chosen = describe(app);
+        if (std::strcmp(selectedText, chosen.name) != 0)
             continue;
         // Only a change is written; a failed save leaves the choice in memory.
-        if (row.defaultNumber != settings.defaultApp) {
-            settings.defaultApp = row.defaultNumber;
+        if (chosen.defaultNumber != settings.defaultApp) {
+            settings.defaultApp = chosen.defaultNumber;
             saveDefaultApp(settings.defaultApp);
         }
         break;

@@ -2,14 +2,13 @@
 
 #include "app/dialog_placement.h"
 #include "settings/system_shutdown.h"
+#include "win32/scoped_flag.h"
 
 INT_PTR ShutdownPrompt::ask(HINSTANCE instance, HWND owner) {
-    waitingForAnswer = true;
-    const INT_PTR result = show(instance, owner);
-    // Closed, or never shown (-1): either way no prompt is waiting for the remote, which would
-    // otherwise send every later button to a window that does not exist.
-    waitingForAnswer = false;
-    return result;
+    // Closed, or never shown (-1): either way no prompt is waiting for the remote once this
+    // returns, which would otherwise send every later button to a window that does not exist.
+    const ScopedFlag waiting(waitingForAnswer);
+    return show(instance, owner);
 }
 
 void ShutdownPrompt::answer(bool shutDown) {

@@ -1,15 +1,19 @@
 #include "app/single_dialog.h"
 
+#include "win32/scoped_flag.h"
+
 INT_PTR SingleDialog::show(HINSTANCE instance, HWND owner) {
     if (open) {
         if (dialog)
             SetForegroundWindow(dialog);
         return 0;
     }
-    open = true;
-    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, route,
-                                           reinterpret_cast<LPARAM>(this));
-    open = false;
+    INT_PTR result;
+    {
+        const ScopedFlag showing(open);
+        result = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, route,
+                                 reinterpret_cast<LPARAM>(this));
+    }
     dialog = nullptr;
     return result;
 }

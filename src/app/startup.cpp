@@ -29,6 +29,6 @@ void closeCompetingUtilities() {
     }
 }
 
-int anotherInstanceRunning() {
+bool anotherInstanceRunning() {
     return FindWindowA(OLDER_FAMILY_CLASS, nullptr) || FindWindowA(PROGRAM_CAPTION, nullptr);
 }

@@ -22,5 +22,5 @@ void deleteStartupShortcut();
 // Asks the first WinCinema Manager and the first Tuner Remote Control window to close, without
 // waiting for either.
 void closeCompetingUtilities();
-// 1 when this utility or the older one of its family already runs.
-int anotherInstanceRunning();
+// Whether this utility or the older one of its family already runs.
+bool anotherInstanceRunning();

@@ -39,11 +39,13 @@ void TrayIcon::restore() {
         Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
-void TrayIcon::remove(HWND window) {
+void TrayIcon::remove() {
+    if (!shown)
+        return;
     NOTIFYICONDATAA deleted{};
     deleted.cbSize = RECORD_SIZE;
-    deleted.hWnd = window;
-    deleted.uID = TRAY_ICON_ID;
+    deleted.hWnd = record.hWnd;
+    deleted.uID = record.uID;
     Shell_NotifyIconA(NIM_DELETE, &deleted);
     shown = false;
 }

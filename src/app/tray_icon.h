@@ -11,12 +11,19 @@ constexpr UINT TRAY_CALLBACK_MESSAGE = 1001;
 
 class TrayIcon {
 public:
+    TrayIcon() = default;
+    // The icon goes with its holder, whichever way the program ends.
+    ~TrayIcon() { remove(); }
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
     // Fills the kept icon record and adds the icon; a null tip gives an empty one.
     void add(HWND window, UINT iconId, HICON icon, const char* tip);
     // Submits the kept record again: NIM_MODIFY on mouse movement, NIM_ADD after a shell restart.
     void refresh();
     void restore();
-    void remove(HWND window);
+    // Deletes the icon it added; nothing when it is not shown.
+    void remove();
 
 private:
     NOTIFYICONDATAA record = {};

@@ -1,5 +1,6 @@
 #include "app/tray_menu.h"
 
+#include "app/app_commands.h"
 #include "app/resource_ids.h"
 
 namespace {
@@ -13,11 +14,12 @@ void append(TrayMenuItems& menu, UINT flags, UINT_PTR command, const char* text)
 
 TrayMenuItems trayMenuItems(const TvApps& apps) {
     TrayMenuItems menu{};
-    for (const TvAppRow& row : TV_APPS) {
-        if (!row.inTrayMenu || !apps[row.app].installed)
+    for (AppId app : TRAY_MENU) {
+        if (!apps[app].isInstalled())
             continue;
-        const bool running = findAppWindow(row, row.dispatcherFinds) != nullptr;
-        append(menu, MF_STRING | (running ? MF_CHECKED : MF_UNCHECKED), row.command, row.name);
+        const bool running = apps[app].findRunningWindow() != nullptr;
+        append(menu, MF_STRING | (running ? MF_CHECKED : MF_UNCHECKED), commandOf(app),
+               describe(app).name);
     }
     append(menu, MF_SEPARATOR, 0, nullptr);
     append(menu, MF_STRING, IDM_ABOUT, "About");

@@ -1,56 +1,57 @@
 // The capture card's chip, reached through its capture filter's kernel-streaming handle.
 #pragma once
 
-#include "win32/owned.h"
+#include "win32/message_box_guard.h"
 
 #include <windows.h>
 
-struct IBaseFilter;
+#include <memory>
 
 // Chip register that holds the last code received from the remote.
 constexpr DWORD REMOTE_CODE_REGISTER = 0x350014;
 
-// The card's capture filter and its kernel-streaming handle, from open to close; one object,
-// created at start-up and owned by the program.
+// The card's capture filter and its kernel-streaming handle, from open until they are let go; one
+// object, created at start-up and owned by the program. Each open holds its own COM
+// initialisation, given back when the filter is let go.
 class CaptureDevice {
 public:
-    // Defined where IBaseFilter is complete: the holder's release needs it.
-    CaptureDevice();
-    // Lets go of a filter still held, as close() does.
+    // The failure messages of a read go through `boxes`, one box at a time with the remote's other
+    // messages.
+    explicit CaptureDevice(MessageBoxGuard& boxes);
+    // Lets go of a filter still held.
     ~CaptureDevice();
     CaptureDevice(const CaptureDevice&) = delete;
     CaptureDevice& operator=(const CaptureDevice&) = delete;
 
-    // Initialises COM (every call) and finds and keeps the capture filter; 1 when one with an
-    // accepted name was found, even if it gave no kernel-streaming handle.
-    int open();
-    // Lets go of the filter and uninitialises COM once for the last open, whether or not it found
-    // a filter; closing a closed device does nothing.
-    void close();
-    bool isOpen() const { return static_cast<bool>(filter); }
+    // Opens the device unless it is open: initialises COM and finds and keeps the capture filter.
+    // True when a filter with an accepted name is held, even if it gave no kernel-streaming handle.
+    bool open();
+    // Lets go of the filter and of COM now: the next read opens the device afresh. A driver that
+    // was restarted (after a resume from sleep, or a failed read) serves a new device.
+    void reopenAtNextRead();
+    bool isOpen() const;
     // The filter's kernel-streaming handle; it belongs to the filter and is never closed here.
     // Null while the device is closed or when the filter gave none.
-    HANDLE handle() const { return kernelHandle; }
+    HANDLE handle() const;
 
     // Reads one 32-bit chip register, opening the device first when it is closed. *succeeded
     // (optional) tells a failed read from a value of 0; after a failure the result is 0, or the
-    // value word the driver left for a failed get, and the device is closed, so the next read
+    // value word the driver left for a failed get, and the device is let go, so the next read
     // opens it afresh.
     DWORD readRegister(DWORD address, BOOL* succeeded = nullptr);
 
 private:
-    // The two halves of a read; each shows its own failure message and returns 1 on success.
-    int selectRegister(HANDLE device, DWORD address);
-    int fetchRegisterValue(HANDLE device, DWORD* value);
-    void showFailure(const char* text, const char* caption);
+    struct Session;
+
+    // The two halves of a read; each shows its own failure message and returns true on success.
+    bool selectRegister(HANDLE device, DWORD address);
+    bool fetchRegisterValue(HANDLE device, DWORD* value);
     DWORD failedRead(DWORD value);
 
-    ComPtr<IBaseFilter> filter;
-    HANDLE kernelHandle = nullptr;
-    // True while a failure message of this device is open. The poll timer keeps firing inside
-    // the box's modal loop; those nested reads stay silent instead of piling up boxes, one set per
-    // 65 ms tick.
-    bool failureMessageOpen = false;
-    // Opens not closed yet: each initialised COM on the thread.
-    int comUses = 0;
+    MessageBoxGuard& boxes;
+    std::unique_ptr<Session> session; // null while closed
+    // True while a read is under way. Only its failure messages let other code run meanwhile: the
+    // poll timer keeps firing inside their modal loops, and those nested reads stay silent instead
+    // of piling up boxes, one set per 65 ms tick.
+    bool reading = false;
 };

@@ -2,7 +2,8 @@
 // kernel-streaming handle.
 #include "remote/capture_device.h"
 
-#include <dshow.h>
+#include "win32/com.h"
+#include "win32/owned.h"
 
 #include <cstring>
 
@@ -34,21 +35,14 @@ bool hasFriendlyName(IMoniker* moniker, const char* friendlyName) {
     ComPtr<IPropertyBag> bag;
     if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.putVoid())))
         return false;
-    bool match = false;
-    VARIANT name;
-    VariantInit(&name);
-    name.vt = VT_BSTR;
-    // VariantInit leaves the string as it was, and so does a read that fails: VariantClear would
-    // free whatever was there.
-    name.bstrVal = nullptr;
-    if (bag->Read(L"FriendlyName", &name, nullptr) == S_OK && name.vt == VT_BSTR) {
-        char text[FRIENDLY_NAME_BYTES];
-        const int written =
-            WideCharToMultiByte(CP_ACP, 0, name.bstrVal, -1, text, sizeof text, nullptr, nullptr);
-        match = written > 0 && std::strcmp(text, friendlyName) == 0;
-    }
-    VariantClear(&name);
-    return match;
+    OwnedVariant name;
+    name->vt = VT_BSTR;
+    if (bag->Read(L"FriendlyName", name.get(), nullptr) != S_OK || name->vt != VT_BSTR)
+        return false;
+    char text[FRIENDLY_NAME_BYTES];
+    const int written =
+        WideCharToMultiByte(CP_ACP, 0, name->bstrVal, -1, text, sizeof text, nullptr, nullptr);
+    return written > 0 && std::strcmp(text, friendlyName) == 0;
 }
 
 // The devices of the category; none when the category is empty. The device enumerator is let go
@@ -90,35 +84,41 @@ HANDLE getKernelHandle(IBaseFilter* filter) {
 
 } // namespace
 
-CaptureDevice::CaptureDevice() = default;
+struct CaptureDevice::Session {
+    ComInitialization com; // first in, last out: COM outlives the filter
+    ComPtr<IBaseFilter> filter;
+    HANDLE kernelHandle = nullptr;
+};
 
-CaptureDevice::~CaptureDevice() {
-    close();
+CaptureDevice::CaptureDevice(MessageBoxGuard& boxes) : boxes(boxes) {}
+
+CaptureDevice::~CaptureDevice() = default;
+
+bool CaptureDevice::isOpen() const {
+    return session && session->filter;
 }
 
-int CaptureDevice::open() {
-    CoInitialize(nullptr);
-    ++comUses;
-    // Opening again lets go of a filter still held, and of its handle.
-    kernelHandle = nullptr;
+HANDLE CaptureDevice::handle() const {
+    return session ? session->kernelHandle : nullptr;
+}
+
+bool CaptureDevice::open() {
+    if (isOpen())
+        return true;
+    // An open that found nothing still holds its COM initialisation: given back before the next.
+    reopenAtNextRead();
+    session = std::make_unique<Session>();
     for (const char* name : ACCEPTED_NAMES) {
-        filter = findCaptureFilter(name, CLSID_VideoInputDeviceCategory);
-        if (filter)
+        session->filter = findCaptureFilter(name, CLSID_VideoInputDeviceCategory);
+        if (session->filter)
             break;
     }
-    if (!filter)
-        return 0;
-    kernelHandle = getKernelHandle(filter.get());
-    return 1;
+    if (!session->filter)
+        return false;
+    session->kernelHandle = getKernelHandle(session->filter.get());
+    return true;
 }
 
-void CaptureDevice::close() {
-    filter.reset();
-    kernelHandle = nullptr;
-    // Once per open: a close that comes twice (a resume while a failed read's message is open)
-    // must not take back a COM initialisation that is not this device's.
-    if (comUses == 0)
-        return;
-    --comUses;
-    CoUninitialize();
+void CaptureDevice::reopenAtNextRead() {
+    session.reset();
 }

@@ -2,6 +2,7 @@
 #include "remote/capture_device.h"
 #include "remote/device_control.h"
 #include "remote/register_request.h"
+#include "win32/scoped_flag.h"
 
 namespace {
 
@@ -13,23 +14,17 @@ DWORD send(HANDLE device, RegisterRequest& request) {
 
 } // namespace
 
-void CaptureDevice::showFailure(const char* text, const char* caption) {
-    failureMessageOpen = true;
-    MessageBoxA(nullptr, text, caption, MB_OK);
-    failureMessageOpen = false;
-}
-
-int CaptureDevice::selectRegister(HANDLE device, DWORD address) {
+bool CaptureDevice::selectRegister(HANDLE device, DWORD address) {
     RegisterRequest request{};
     setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_SELECT_REGISTER);
     request.address = address;
     if (statusSucceeded(send(device, request)))
-        return 1;
-    showFailure("FAILED", "FAILED to set REGISTER address");
-    return 0;
+        return true;
+    boxes.show("FAILED", "FAILED to set REGISTER address", MB_OK);
+    return false;
 }
 
-int CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
+bool CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
     RegisterRequest request{};
     setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_READ_REGISTER);
     // The set half's failure tells nothing the get half won't; but a driver that did not answer
@@ -42,9 +37,9 @@ int CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
     }
     *value = request.value;
     if (statusSucceeded(status))
-        return 1;
-    showFailure("FAILED", "FAILED REGISTER READ");
-    return 0;
+        return true;
+    boxes.show("FAILED", "FAILED REGISTER READ", MB_OK);
+    return false;
 }
 
 // The read that failed has shown its messages. The device is let go, so that the next read finds
@@ -54,31 +49,32 @@ int CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
 // capture-device tests pin it), a code that a live driver may give as well; on Windows the codes
 // vary with the driver. No code tells a lost device from a one-off failure, so every failed read
 // lets go: the reopen costs one device enumeration, and each failed read already waits for the
-// user to answer its messages. Closing also when no filter was found ends the COM use that this
+// user to answer its messages. Letting go also when no filter was found ends the COM use that this
 // read's open began.
 DWORD CaptureDevice::failedRead(DWORD value) {
-    close();
+    reopenAtNextRead();
     return value;
 }
 
 DWORD CaptureDevice::readRegister(DWORD address, BOOL* succeeded) {
     if (succeeded)
         *succeeded = FALSE;
-    if (failureMessageOpen)
+    if (reading)
         return 0;
-    if (!isOpen())
-        open();
-    if (!kernelHandle) {
-        showFailure("Unable to find Cx23880 Video Capture", "Message");
+    const ScopedFlag underWay(reading);
+    open();
+    HANDLE device = handle();
+    if (!device) {
+        boxes.show("Unable to find Cx23880 Video Capture", "Message", MB_OK);
         return failedRead(0);
     }
-    if (!selectRegister(kernelHandle, address)) {
-        showFailure("Unable to set Register address", "Error");
+    if (!selectRegister(device, address)) {
+        boxes.show("Unable to set Register address", "Error", MB_OK);
         return failedRead(0);
     }
     DWORD value = 0;
-    if (!fetchRegisterValue(kernelHandle, &value)) {
-        showFailure("Cx23880 Register Read failed", "Info");
+    if (!fetchRegisterValue(device, &value)) {
+        boxes.show("Cx23880 Register Read failed", "Info", MB_OK);
         return failedRead(value);
     }
     if (succeeded)

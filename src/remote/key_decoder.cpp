@@ -13,8 +13,11 @@ constexpr RemoteButton RAW_CODE_BUTTONS[32] = {
 // Buttons that switch applications or open the Shut Down prompt act once per press: a real remote
 // keeps its code in the register for two or three polls even on a short press, and a repeat would
 // undo what the press did (restart the application it just closed, cancel the prompt it opened).
-bool actsOncePerPress(RemoteButton button) {
-    return button == BUTTON_POWER || button == BUTTON_DEFAULT_APP || button == BUTTON_SHUT_DOWN;
+// A target that takes one of them as a command of its own gets its repeats like any command's.
+bool actsOncePerPress(RemoteButton button, const RepeatTarget& target) {
+    const bool switches =
+        button == BUTTON_POWER || button == BUTTON_DEFAULT_APP || button == BUTTON_SHUT_DOWN;
+    return switches && !target.targetTakes(button);
 }
 
 } // namespace
@@ -23,7 +26,7 @@ RemoteButton translateRawCode(DWORD rawCode) {
     return rawCode < 32 ? RAW_CODE_BUTTONS[rawCode] : BUTTON_NONE;
 }
 
-KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targetActive,
+KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, const RepeatTarget& target,
                             bool japanMode) {
     const bool firstSinceActing = acting != 0 && acting == readings;
     ++readings;
@@ -37,20 +40,20 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, bool targ
 
     // Unsigned difference: a wrap of the tick count does no harm.
     if (button == lastButton && now - lastKeyTick < REPEAT_WINDOW_MS) {
-        repeating = 1;
+        repeating = true;
         ++repeatCount;
     } else {
-        repeating = 0;
+        repeating = false;
         repeatCount = 0;
     }
     lastKeyTick = now;
     lastButton = button;
 
-    if (repeating && actsOncePerPress(button))
+    if (repeating && actsOncePerPress(button, target))
         return {false, button, false};
     const bool heldBack =
-        repeating && repeatCount != 0 && repeatCount % REPEAT_DIVISOR != 0 && targetActive;
-    return {true, heldBack ? BUTTON_SUPPRESSED : button, repeating == 0};
+        repeating && repeatCount != 0 && repeatCount % REPEAT_DIVISOR != 0 && target.targetActive();
+    return {true, heldBack ? BUTTON_SUPPRESSED : button, !repeating};
 }
 
 KeyAction KeyDecoder::startActing() {
@@ -68,6 +71,6 @@ void KeyDecoder::actedOn(const KeyAction& action, DWORD now) {
 void KeyDecoder::forgetKey() {
     // No reading decodes to BUTTON_SUPPRESSED, so nothing can be its repeat.
     lastButton = BUTTON_SUPPRESSED;
-    repeating = 0;
+    repeating = false;
     repeatCount = 0;
 }

@@ -30,6 +30,19 @@ struct RegisterReading {
     DWORD value;
 };
 
+// What the repeat rule asks of whatever acts on the buttons.
+class RepeatTarget {
+public:
+    // An application is the remote's target: only every tenth repeat of a held button reaches it.
+    virtual bool targetActive() const = 0;
+    // The target takes the button as a command of its own (LumenTVR's 20 and 21): its repeats
+    // reach the target as every other command's do, instead of the button acting once per press.
+    virtual bool targetTakes(RemoteButton button) const = 0;
+
+protected:
+    ~RepeatTarget() = default;
+};
+
 // What a poll notes before it acts on the button it decoded, for KeyDecoder::actedOn.
 struct KeyAction {
     unsigned reading; // the poll's own reading
@@ -45,7 +58,8 @@ struct KeyAction {
 // compared with the time it ended; a nested poll's own reading stands for what it saw.
 class KeyDecoder {
 public:
-    KeyPress decode(const RegisterReading& reading, DWORD now, bool targetActive, bool japanMode);
+    KeyPress decode(const RegisterReading& reading, DWORD now, const RepeatTarget& target,
+                    bool japanMode);
     // A poll is about to act on the button of the last reading.
     KeyAction startActing();
     // That poll has acted on it, at `now`.
@@ -56,7 +70,7 @@ public:
 private:
     RemoteButton lastButton = 0;
     DWORD lastKeyTick = 0;
-    int repeating = 0;
+    bool repeating = false;
     int repeatCount = 0;
     unsigned readings = 0;
     unsigned acting = 0; // the reading whose poll is acting now; 0 when none is

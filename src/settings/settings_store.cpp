@@ -39,7 +39,7 @@ void readBothValues(HKEY key, bool mayWrite, Settings& settings) {
 
     number = 0;
     if (readNumber(key, REMOTE_OFF_VALUE, &number))
-        settings.remoteOff = number == 1 ? 1 : 0;
+        settings.remoteOff = number == 1;
     else if (mayWrite)
         writeNumber(key, REMOTE_OFF_VALUE, 0);
 }
@@ -97,7 +97,7 @@ int readNtCountryCode() {
 
 } // namespace
 
-int readSettings(Settings& settings) {
+void readSettings(Settings& settings) {
     OwnedKey key;
     const LSTATUS opened =
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, key.put());
@@ -111,29 +111,26 @@ int readSettings(Settings& settings) {
     } else {
         createSettings(settings);
     }
-    return 1;
 }
 
-int saveDefaultApp(int defaultApp) {
+void saveDefaultApp(int defaultApp) {
     OwnedKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, key.put()) !=
         ERROR_SUCCESS)
-        return 0;
+        return;
     DWORD existing = 0;
     if (!readNumber(key.get(), DEFAULT_APP_VALUE, &existing))
-        return 0;
+        return;
     const DWORD app = static_cast<DWORD>(defaultApp);
-    const LSTATUS written = RegSetValueExA(key.get(), DEFAULT_APP_VALUE, 0, REG_DWORD,
-                                           reinterpret_cast<const BYTE*>(&app), sizeof app);
+    RegSetValueExA(key.get(), DEFAULT_APP_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&app),
+                   sizeof app);
     RegFlushKey(key.get());
-    return written == ERROR_SUCCESS ? 1 : 0;
 }
 
 int readCountryCode() {
     return isWindows9x() ? readNineXCountryCode() : readNtCountryCode();
 }
 
-int updateJapanMode(Settings& settings) {
-    settings.japanMode = readCountryCode() == JAPAN_COUNTRY_CODE ? 1 : 0;
-    return 1;
+void updateJapanMode(Settings& settings) {
+    settings.japanMode = readCountryCode() == JAPAN_COUNTRY_CODE;
 }

@@ -15,14 +15,14 @@ constexpr int FIRST_DEFAULT_APP = 3;
 // The program's settings, read once at start-up, and Japan mode, settled when polling starts.
 struct Settings {
     int defaultApp = FIRST_DEFAULT_APP; // the application Power brings up
-    int remoteOff = 0;                  // 1: the utility must not run
-    int japanMode = 0;                  // raw codes are buttons as they are
+    bool remoteOff = false;             // the utility must not run
+    bool japanMode = false;             // raw codes are buttons as they are
 };
 
-// Reads both settings, creating the key and the missing values. Returns 1.
-int readSettings(Settings& settings);
-// Writes the number to an existing "DefaultTVAPP"; never creates. 1 when written.
-int saveDefaultApp(int defaultApp);
+// Reads both settings, creating the key and the missing values.
+void readSettings(Settings& settings);
+// Writes the number to an existing "DefaultTVAPP"; never creates.
+void saveDefaultApp(int defaultApp);
 int readCountryCode();
-// Sets japanMode from the country code. Returns 1.
-int updateJapanMode(Settings& settings);
+// Sets japanMode from the country code.
+void updateJapanMode(Settings& settings);

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-int isWindows9x() {
+bool isWindows9x() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);
-    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }

@@ -1,5 +1,5 @@
 // Which family of Windows runs the program: the country code and the shutdown differ between them.
 #pragma once
 
-// 1 on Windows 95/98/Me, 0 on the NT family.
-int isWindows9x();
+// True on Windows 95/98/Me, false on the NT family.
+bool isWindows9x();

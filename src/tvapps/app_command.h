@@ -1,11 +1,12 @@
-// One entry of an application's button map, as data: what is sent, in which shape.
+// One command to a TV application, as data: what is sent, in which shape; and the shapes carried
+// out on the window that the application's own search found.
 #pragma once
 
 #include "remote/remote_button.h"
 
 #include <windows.h>
 
-#include <cstddef>
+#include <span>
 
 enum class CommandShape : unsigned char {
     NOTHING,
@@ -14,7 +15,7 @@ enum class CommandShape : unsigned char {
     CHORD,        // typed into the application brought to the front (code = key, param = modifiers)
     POST_MESSAGE, // a private message (param = message number, code = wParam, lParam 0)
     POST_SHIFTED, // a Shift key-down, then the key-down of code with lParam param
-    OWN,          // an adapter's own command (code = its id)
+    OWN,          // an application's own command (code = its id)
 };
 
 struct AppCommand {
@@ -54,17 +55,32 @@ constexpr AppCommand own(UINT id) {
     return {CommandShape::OWN, id, 0};
 }
 
+// lParam of the main keyboard's digit keys 0 to 9: repeat count 1 and the key's scan code.
+inline constexpr LPARAM DIGIT_KEY_LPARAMS[10] = {
+    0x000B0001, 0x00020001, 0x00030001, 0x00040001, 0x00050001,
+    0x00060001, 0x00070001, 0x00080001, 0x00090001, 0x000A0001,
+};
+
+// The digit command shared by the button maps: the digit's key, posted with its own lParam.
+constexpr AppCommand postDigit(int d) {
+    return postKey('0' + d, DIGIT_KEY_LPARAMS[d]);
+}
+
 // One row of a button map: the command outside Japan mode and in it.
 struct ButtonRow {
     RemoteButton button;
     AppCommand normal;
     AppCommand japan;
 };
+using ButtonMap = std::span<const ButtonRow>;
 
 // The button's command in the map; NOTHING for a button that the map does not name.
-AppCommand commandFor(const ButtonRow* map, std::size_t rows, RemoteButton button, bool japan);
+AppCommand commandFor(ButtonMap map, RemoteButton button, bool japan);
 
-template <std::size_t N>
-AppCommand commandFor(const ButtonRow (&map)[N], RemoteButton button, bool japan) {
-    return commandFor(map, N, button, japan);
-}
+// Carries out any shape but NOTHING and OWN on the window; nothing when it is null. Posted
+// messages do not wait for the application; a chord brings the window to the front and types the
+// keys, each event with the extended-key flag.
+void carryOut(HWND target, const AppCommand& command);
+
+// Minimises the window, or restores it when it is minimised.
+void toggleMinimised(HWND window);

@@ -1,35 +1,34 @@
 #include "tvapps/key_dispatcher.h"
 
-namespace {
+#include "settings/program_text.h"
 
-HWND findRunningWindow(const TvAppRow& row) {
-    return findAppWindow(row, row.dispatcherFinds);
-}
+KeyDispatcher::KeyDispatcher(TvApps& apps, const Settings& settings, MouseEmulation& mouse,
+                             AppWatch& watch, MessageBoxGuard& boxes, ShellPort& shell)
+    : apps(apps), settings(settings), mouse(mouse), watch(watch), boxes(boxes), shell(shell) {}
 
-} // namespace
-
-KeyDispatcher::KeyDispatcher(TvApps& apps, Settings& settings, RemoteState& remote,
-                             NoticeBox& notices, ShellPort& shell)
-    : apps(apps), settings(settings), remote(remote), notices(notices), shell(shell),
-      targets(appsBy(&TvAppRow::targetRank)), searchOrder(appsBy(&TvAppRow::searchRank)) {}
-
-TvApp* KeyDispatcher::currentTarget() {
-    for (AppId app : targets)
-        if (apps[app].active == 1)
+const TvApp* KeyDispatcher::currentTarget() const {
+    for (AppId app : TARGET_PRECEDENCE)
+        if (apps[app].isTarget())
             return &apps[app];
     return nullptr;
 }
 
+TvApp* KeyDispatcher::currentTarget() {
+    return const_cast<TvApp*>(std::as_const(*this).currentTarget());
+}
+
 bool KeyDispatcher::targetActive() const {
-    for (AppId app : targets)
-        if (apps[app].active == 1)
-            return true;
-    return false;
+    return currentTarget() != nullptr;
+}
+
+bool KeyDispatcher::targetTakes(RemoteButton button) const {
+    const TvApp* target = currentTarget();
+    return target && target->mapsButton(button);
 }
 
 bool KeyDispatcher::noTvAppRunning() const {
-    for (AppId app : targets)
-        if (findRunningWindow(rowOf(app)))
+    for (AppId app : TARGET_PRECEDENCE)
+        if (apps[app].findRunningWindow())
             return false;
     return true;
 }
@@ -37,42 +36,44 @@ bool KeyDispatcher::noTvAppRunning() const {
 // Power toggles the target; button 20 too, unless the target's map has a command of its own for
 // it (as for 21, which otherwise does nothing).
 void KeyDispatcher::sendToTarget(TvApp& target, RemoteButton button) {
+    const bool japanMode = settings.japanMode;
     switch (button) {
     case BUTTON_SUPPRESSED:
         break;
     case BUTTON_POWER:
-        togglePower(target.row.app);
+        togglePower(target.id());
         break;
     case BUTTON_DEFAULT_APP:
         if (target.mapsButton(button))
-            target.handleButton(button, settings.japanMode != 0);
+            target.handleButton(button, japanMode);
         else
-            togglePower(target.row.app);
+            togglePower(target.id());
         break;
     default:
-        target.handleButton(button, settings.japanMode != 0);
+        target.handleButton(button, japanMode);
         break;
     }
 }
 
 void KeyDispatcher::powerWithNoTarget() {
-    const TvApp* app = apps.withDefaultNumber(settings.defaultApp);
-    if (app && !app->installed)
-        notices.show("Please re-initialize the TV application settings.", MB_SETFOREGROUND);
+    const std::optional<AppId> app = appWithDefaultNumber(settings.defaultApp);
+    if (app && !apps[*app].isInstalled())
+        boxes.show("Please re-initialize the TV application settings.", PROGRAM_CAPTION,
+                   MB_OK | MB_SETFOREGROUND);
     // Read again: the Setting dialog may have changed it while the message was open.
     switchToDefaultApp(settings.defaultApp);
 }
 
 // The first application running becomes the target; with none, the remote is a mouse.
 void KeyDispatcher::sendToFirstRunning(RemoteButton button) {
-    for (AppId app : searchOrder) {
-        if (!findRunningWindow(rowOf(app)))
+    for (AppId app : SEARCH_WITHOUT_TARGET) {
+        if (!apps[app].findRunningWindow())
             continue;
-        apps[app].active = 1;
-        apps[app].handleButton(button, settings.japanMode != 0);
+        apps[app].becomeTarget();
+        apps[app].handleButton(button, settings.japanMode);
         return;
     }
-    remote.mouse.handleButton(button);
+    mouse.handleButton(button);
 }
 
 void KeyDispatcher::dispatch(RemoteButton button) {
@@ -103,39 +104,21 @@ void KeyDispatcher::dispatch(RemoteButton button) {
 }
 
 void KeyDispatcher::switchToDefaultApp(int defaultAppNumber) {
-    const TvAppRow* row = rowWithDefaultNumber(defaultAppNumber);
-    if (!row)
+    const std::optional<AppId> chosen = appWithDefaultNumber(defaultAppNumber);
+    if (!chosen)
         return;
-    for (AppId other : row->quitsOnPower)
-        apps[other].quit();
-    togglePower(row->app);
+    for (AppId other : CLOSED_BEFORE_SWITCHING)
+        if (other != *chosen)
+            apps[other].quit();
+    togglePower(*chosen);
 }
 
-int KeyDispatcher::togglePower(AppId id) {
+void KeyDispatcher::togglePower(AppId id) {
     TvApp& app = apps[id];
-    if (app.findWindow())
-        return app.quit() ? 1 : 0;
-    app.bringUp();
-    shell.startAppWatch();
-    if (app.active != 1)
-        return 0;
-    remote.watching[indexOf(id)] = true;
-    return 1;
-}
-
-void KeyDispatcher::watchTick() {
-    // One application per tick: the first watched one.
-    for (AppId app : targets) {
-        if (!remote.watching[indexOf(app)])
-            continue;
-        if (!findRunningWindow(rowOf(app))) {
-            apps[app].active = 0;
-            shell.stopAppWatch();
-            remote.watching[indexOf(app)] = false;
-        }
+    if (app.findWindow()) {
+        app.quit();
         return;
     }
-    // Nothing to watch: the thread, and with it the poll, stands still for a while.
-    Sleep(2000);
-    shell.stopAppWatch();
+    app.bringUp();
+    watch.lookAfter(app);
 }

@@ -47,38 +47,38 @@ POINT pointerPosition() {
 
 } // namespace
 
-int MouseEmulation::handleButton(RemoteButton button) {
+void MouseEmulation::handleButton(RemoteButton button) {
     switch (button) {
     case LEFT_CLICK_BUTTON:
         click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-        return 1;
+        break;
     case PRIMARY_TOGGLE_BUTTON:
         togglePrimaryButton();
-        return 1;
+        break;
     case RIGHT_CLICK_BUTTON:
         click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-        return 1;
+        break;
     default:
-        return movePointer(button); // nothing for a button that is no direction
+        movePointer(button); // nothing for a button that is no direction
+        break;
     }
 }
 
-int MouseEmulation::movePointer(RemoteButton direction) {
+void MouseEmulation::movePointer(RemoteButton direction) {
     if (!isDirection(direction))
-        return 0;
+        return;
     ++moveCount;
     const LONG step = stepFor(area, moveCount);
     POINT at{0, 0};
     if (!GetCursorPos(&at))
-        return 0; // no position to move from
+        return; // no position to move from
     const LONG x = at.x + DIRECTIONS[direction].dx * step;
     const LONG y = at.y + DIRECTIONS[direction].dy * step;
     if (!insideBounds(area, x, y)) {
         moveCount = 0; // refused whole; the next move creeps up with one-pixel steps
-        return 0;
+        return;
     }
     SetCursorPos(x, y);
-    return 1;
 }
 
 // Buttons 0 and 10 are always the left and the right button, whatever the system's swap setting.
@@ -92,11 +92,11 @@ void MouseEmulation::click(DWORD downFlag, DWORD upFlag) {
 void MouseEmulation::togglePrimaryButton() {
     const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
     const POINT at = pointerPosition();
-    if (primaryHeld == 1) {
-        primaryHeld = 0;
+    if (primaryHeld) {
+        primaryHeld = false;
         sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at);
     } else {
-        primaryHeld = 1;
+        primaryHeld = true;
         sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at);
     }
 }

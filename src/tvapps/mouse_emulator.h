@@ -18,17 +18,17 @@ struct PointerBounds {
 
 class MouseEmulation {
 public:
-    int handleButton(RemoteButton button);
+    void handleButton(RemoteButton button);
     // One step of the pointer in the direction of a digit button laid out like a phone keypad.
-    int movePointer(RemoteButton direction);
+    void movePointer(RemoteButton direction);
     // A fresh press starts again with one-pixel steps.
     void resetAcceleration() { moveCount = 0; }
 
     // The main window fills it when it is created and when the display mode changes; all zero
     // until then.
     PointerBounds area = {};
-    int primaryHeld = 0; // button 5 has pressed the primary mouse button and not released it
-    int moveCount = 0;   // pointer moves in the current run of one held button
+    bool primaryHeld = false; // button 5 has pressed the primary mouse button, not released it
+    int moveCount = 0;        // pointer moves in the current run of one held button
 
 private:
     void click(DWORD downFlag, DWORD upFlag);

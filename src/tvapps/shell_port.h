@@ -1,5 +1,4 @@
-// What the key dispatcher asks of the application shell, which owns the Shut Down prompt and the
-// program's timers.
+// What the key dispatcher asks of the application shell, which owns the Shut Down prompt.
 #pragma once
 
 class ShellPort {
@@ -10,9 +9,6 @@ public:
     virtual void answerShutdownPrompt(bool shutDown) = 0;
     // Shows the prompt modally; returns once it has closed.
     virtual void showShutdownPrompt() = 0;
-    // The app watch's timer; starting it while it runs changes nothing.
-    virtual void startAppWatch() = 0;
-    virtual void stopAppWatch() = 0;
 
 protected:
     ~ShellPort() = default;

@@ -1,7 +1,6 @@
 #include "tvapps/tv_app.h"
 
-#include "tvapps/adapter.h"
-#include "tvapps/notice_box.h"
+#include "settings/program_text.h"
 #include "win32/owned.h"
 
 #include <cstring>
@@ -68,67 +67,71 @@ bool readInstallFolder(HKEY key, const char* valueName, char (&path)[INSTALL_PAT
 
 } // namespace
 
-TvApp::TvApp(const TvAppRow& row, NoticeBox& notices) : row(row), notices(notices) {
+TvApp::TvApp(AppId id, MessageBoxGuard& boxes) : app(id), boxes(boxes) {
     lookUpInstallPath();
 }
 
-int TvApp::lookUpInstallPath() {
-    installed = 0;
+void TvApp::lookUpInstallPath() {
+    installed = false;
     OwnedKey key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, row.subkey, key.put()) != ERROR_SUCCESS)
-        return 0;
-    if (!readInstallFolder(key.get(), row.valueName, installPath)) {
-        installPath[0] = 0;
-        return 0;
+    const InstallFacts& install = description().install;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, install.subkey, key.put()) != ERROR_SUCCESS)
+        return;
+    if (!readInstallFolder(key.get(), install.valueName, path)) {
+        path[0] = 0;
+        return;
     }
-    installed = 1;
-    active = 0;
-    return 1;
+    installed = true;
+    target = false;
 }
 
 HWND TvApp::findWindowByTitle() const {
-    return findAppWindow(row, Match::TITLE_START);
+    return findAppWindow(description().window, Match::TITLE_START);
 }
 
 HWND TvApp::findWindow() const {
-    return findAppWindow(row, row.commandsFind);
+    return findAppWindow(description().window, description().window.commands);
+}
+
+HWND TvApp::findRunningWindow() const {
+    return findAppWindow(description().window, description().window.running);
 }
 
 // The executable's path in quotes: an unquoted path with blanks would be tried piece by piece
 // ("C:\Program.exe" first). A path that cannot be quoted or does not fit whole is never run.
-int TvApp::buildCommandLine(char (&line)[COMMAND_LINE_SIZE]) const {
-    static_assert(INSTALL_PATH_SIZE + MAX_EXE_NAME_LENGTH + 3 <= COMMAND_LINE_SIZE,
-                  "every install path and executable fits the command line");
+bool TvApp::buildCommandLine(char (&line)[COMMAND_LINE_SIZE]) const {
+    const char* exeName = description().install.exeName;
     line[0] = 0;
-    if (std::strchr(installPath, '"') || std::strchr(row.exeName, '"'))
-        return 0;
-    return appendText(line, "\"") && appendText(line, installPath) && appendText(line, "\\") &&
-           appendText(line, row.exeName) && appendText(line, "\"");
+    if (std::strchr(path, '"') || std::strchr(exeName, '"'))
+        return false;
+    return appendText(line, "\"") && appendText(line, path) && appendText(line, "\\") &&
+           appendText(line, exeName) && appendText(line, "\"");
 }
 
 void TvApp::reportStartFailure() const {
     char text[128] = "Can't run ";
-    appendText(text, row.productName);
+    appendText(text, description().productName);
     appendText(text, ".");
-    notices.show(text);
+    boxes.show(text, PROGRAM_CAPTION, MB_OK);
 }
 
 HWND TvApp::launch() {
-    if (HWND found = findAppWindow(row, row.launchFinds))
+    const AppWindow& own = description().window;
+    if (HWND found = findAppWindow(own, own.launch))
         return found;
     if (!installed)
         return nullptr;
     char line[COMMAND_LINE_SIZE];
     if (buildCommandLine(line) && WinExec(line, SW_SHOW) > 31)
-        active = 1;
+        target = true;
     else
         reportStartFailure();
     // Usually null: the new process has not shown its window yet.
-    return findAppWindow(row, row.launchFinds);
+    return findAppWindow(own, own.launch);
 }
 
 HWND TvApp::bringUp() {
-    if (installed != 1)
+    if (!installed)
         return nullptr;
     HWND found = findWindowByTitle();
     if (!found)
@@ -140,104 +143,29 @@ HWND TvApp::bringUp() {
     return found;
 }
 
-int TvApp::quit() {
-    HWND found = findAppWindow(row, row.quitFinds);
-    if (!found)
-        return 0;
-    const int done = carryOut(found, row.adapter->quit);
-    active = 0; // at once, without waiting for the application to close
-    return done;
+void TvApp::quit() {
+    window = findAppWindow(description().window, description().window.quit);
+    if (!window)
+        return;
+    carryOut(window, description().quit);
+    target = false; // at once, without waiting for the application to close
 }
 
-int TvApp::handleButton(RemoteButton button, bool japanMode) {
-    const Adapter& adapter = *row.adapter;
-    const AppCommand command = commandFor(adapter.map, adapter.rows, button, japanMode);
+void TvApp::handleButton(RemoteButton button, bool japanMode) {
+    const AppCommand command = commandFor(description().buttons, button, japanMode);
     switch (command.shape) {
     case CommandShape::NOTHING:
-        return 0;
+        return;
     case CommandShape::OWN:
-        return adapter.own ? adapter.own(*this, command.code) : 0;
+        window = description().own ? description().own(*this, command.code) : nullptr;
+        return;
     default:
-        return carryOut(findWindow(), command);
+        window = findWindow();
+        carryOut(window, command);
+        return;
     }
 }
 
 bool TvApp::mapsButton(RemoteButton button) const {
-    const Adapter& adapter = *row.adapter;
-    for (std::size_t i = 0; i < adapter.rows; ++i)
-        if (adapter.map[i].button == button)
-            return true;
-    return false;
-}
-
-BOOL TvApp::postKeyDown(HWND target, UINT vk, LPARAM lParam) {
-    window = target;
-    return window ? PostMessageA(window, WM_KEYDOWN, vk, lParam) : FALSE;
-}
-
-BOOL TvApp::postChar(HWND target, UINT ch, LPARAM lParam) {
-    window = target;
-    return window ? PostMessageA(window, WM_CHAR, ch, lParam) : FALSE;
-}
-
-BOOL TvApp::postMessage(HWND target, UINT message, WPARAM wParam) {
-    window = target;
-    return window ? PostMessageA(window, message, wParam, 0) : FALSE;
-}
-
-namespace {
-
-void typeKey(UINT vk, DWORD flags) {
-    keybd_event(static_cast<BYTE>(vk), 0, flags, 0);
-}
-
-} // namespace
-
-HWND TvApp::sendKeyChord(HWND target, UINT modifiers, UINT vk) {
-    window = target;
-    if (!window)
-        return nullptr;
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
-    constexpr DWORD DOWN = KEYEVENTF_EXTENDEDKEY;
-    constexpr DWORD UP = KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP;
-    if (modifiers & CHORD_ALT)
-        typeKey(VK_MENU, DOWN);
-    if (modifiers & CHORD_CTRL)
-        typeKey(VK_CONTROL, DOWN);
-    typeKey(vk, DOWN);
-    typeKey(vk, UP);
-    if (modifiers & CHORD_CTRL)
-        typeKey(VK_CONTROL, UP);
-    if (modifiers & CHORD_ALT)
-        typeKey(VK_MENU, UP);
-    return window;
-}
-
-int TvApp::carryOut(HWND target, const AppCommand& command) {
-    constexpr LPARAM SHIFT_LPARAM = keyLParam(0x2A);
-    switch (command.shape) {
-    case CommandShape::POST_KEY:
-        return postKeyDown(target, command.code, command.param);
-    case CommandShape::POST_CHAR:
-        return postChar(target, command.code, command.param);
-    case CommandShape::CHORD:
-        return sendKeyChord(target, static_cast<UINT>(command.param), command.code) != nullptr;
-    case CommandShape::POST_MESSAGE:
-        return postMessage(target, static_cast<UINT>(command.param), command.code);
-    case CommandShape::POST_SHIFTED: {
-        // Both keys go to the one window found, with no pause and no Shift key-up.
-        const BOOL shift = postKeyDown(target, VK_SHIFT, SHIFT_LPARAM);
-        const BOOL key = postKeyDown(target, command.code, command.param);
-        return shift && key;
-    }
-    case CommandShape::NOTHING:
-    case CommandShape::OWN:
-        break;
-    }
-    return 0;
-}
-
-void toggleMinimised(HWND window) {
-    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_MINIMIZE);
+    return commandFor(description().buttons, button, false).shape != CommandShape::NOTHING;
 }

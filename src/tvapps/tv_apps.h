@@ -1,5 +1,5 @@
-// The records of the supported applications, one per row of the table, built at start-up in the
-// table's order (each reads its install path from the registry as it is built).
+// The records of the supported applications, built at start-up in the order of AppId (each reads
+// its install path from the registry as it is built).
 #pragma once
 
 #include "tvapps/tv_app.h"
@@ -8,7 +8,8 @@
 
 class TvApps {
 public:
-    explicit TvApps(NoticeBox& notices) : TvApps(notices, std::make_index_sequence<APP_COUNT>{}) {}
+    explicit TvApps(MessageBoxGuard& boxes)
+        : TvApps(boxes, std::make_index_sequence<APP_COUNT>{}) {}
     TvApps(const TvApps&) = delete;
     TvApps& operator=(const TvApps&) = delete;
 
@@ -16,13 +17,14 @@ public:
     const TvApp& operator[](AppId app) const { return records[indexOf(app)]; }
     TvApp* begin() { return records; }
     TvApp* end() { return records + APP_COUNT; }
-    // The application with that "DefaultTVAPP" number; null for a number that names none.
-    TvApp* withDefaultNumber(int number);
+    const TvApp* begin() const { return records; }
+    const TvApp* end() const { return records + APP_COUNT; }
 
 private:
-    // Array elements are built in order: the registry is read in the table's order.
+    // Array elements are built in order: the registry is read in the order of AppId.
     template <std::size_t... I>
-    TvApps(NoticeBox& notices, std::index_sequence<I...>) : records{{TV_APPS[I], notices}...} {}
+    TvApps(MessageBoxGuard& boxes, std::index_sequence<I...>)
+        : records{{static_cast<AppId>(I), boxes}...} {}
 
     TvApp records[APP_COUNT];
 };

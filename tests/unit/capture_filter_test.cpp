@@ -51,31 +51,33 @@ TEST_F(CaptureFilterSearch, acceptedNamesInPrecedenceEachSearchedOverAllDevices)
             devices.push_back({name, handleOf(static_cast<int>(devices.size()))});
         sim::setVideoInputDevices(devices);
 
-        CaptureDevice device;
-        EXPECT_EQ(device.open(), c.chosen >= 0 ? 1 : 0);
+        MessageBoxGuard boxes;
+        CaptureDevice device(boxes);
+        EXPECT_EQ(device.open(), c.chosen >= 0);
         EXPECT_EQ(device.isOpen(), c.chosen >= 0);
         EXPECT_EQ(device.handle(), handleOf(c.chosen));
         EXPECT_EQ(sim::deviceEnumerations(), c.passes);
         EXPECT_EQ(sim::comReferences(), c.chosen >= 0 ? 1 : 0) << "only the filter is held";
         EXPECT_EQ(sim::comInitCount(), 1) << "found or not";
-        device.close();
+        device.reopenAtNextRead();
         EXPECT_EQ(sim::comReferences(), 0);
         EXPECT_EQ(sim::comInitCount(), 0);
     }
 }
 
-// A device destroyed while open lets go of its filter and of COM as close() does; one never
-// opened leaves COM alone.
+// A device destroyed while open lets go of its filter and of COM as letting go for a reopen does;
+// one never opened leaves COM alone.
 TEST_F(CaptureFilterSearch, aDestroyedDeviceLetsGoOfItsFilter) {
     sim::setCaptureDevice(sim::DeviceState::Present);
+    MessageBoxGuard boxes;
     {
-        CaptureDevice device;
-        ASSERT_EQ(device.open(), 1);
+        CaptureDevice device(boxes);
+        ASSERT_TRUE(device.open());
         EXPECT_EQ(device.handle(), sim::captureDeviceHandle());
     }
     EXPECT_EQ(sim::comReferences(), 0);
     EXPECT_EQ(sim::comInitCount(), 0);
-    { CaptureDevice neverOpened; }
+    { CaptureDevice neverOpened(boxes); }
     EXPECT_EQ(sim::comInitCount(), 0);
 }
 

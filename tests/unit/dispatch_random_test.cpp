@@ -2,8 +2,6 @@
 // desktop, checking after every poll that what was sent went only where it may go.
 #include "tv_app_fixture.h"
 
-#include "app/poll_cycle.h"
-
 #include <map>
 #include <optional>
 #include <random>
@@ -51,13 +49,14 @@ struct Allowed {
 
 // The rule for held buttons, stated here on its own so that a fault in the program's decoder
 // shows: the same button seen again within 250 ms is a repeat; Power, 20 and 21 act once per
-// press; while an application is the target only every tenth repeat is delivered. Like the
-// program, it starts as if button 0 had been seen at tick 0.
+// press, but for LumenTVR as the target, whose own commands 20 and 21 are; while an application
+// is the target only every tenth repeat is delivered. Like the program, it starts as if button 0
+// had been seen at tick 0.
 class RepeatRule {
 public:
-    // What a poll delivers for the register value: nothing, or the button (BUTTON_SUPPRESSED for
-    // a held-back repeat).
-    std::optional<RemoteButton> deliver(DWORD value, DWORD now, bool targetActive, bool japan) {
+    // What a poll delivers for the register value, with the target's index (-1: none): nothing,
+    // or the button (BUTTON_SUPPRESSED for a held-back repeat).
+    std::optional<RemoteButton> deliver(DWORD value, DWORD now, int target, bool japan) {
         if (value & 0x40)
             return std::nullopt;
         const RemoteButton button =
@@ -66,9 +65,10 @@ public:
         repeats = repeat ? repeats + 1 : 0;
         last = button;
         lastTick = now;
-        if (repeat && (button == 18 || button == 20 || button == 21))
+        const bool lumenCommand = target == LUMENTVR_INDEX && (button == 20 || button == 21);
+        if (repeat && (button == 18 || button == 20 || button == 21) && !lumenCommand)
             return std::nullopt;
-        if (repeat && repeats % 10 != 0 && targetActive)
+        if (repeat && repeats % 10 != 0 && target >= 0)
             return BUTTON_SUPPRESSED;
         return button;
     }
@@ -181,7 +181,7 @@ protected:
 
     int firstActive() {
         for (int i = 0; i < 4; ++i)
-            if (app(TARGETS[i]).active == 1)
+            if (app(TARGETS[i]).isTarget())
                 return i;
         return -1;
     }
@@ -271,8 +271,8 @@ protected:
         const bool promptOpen = shell().shutdownPromptOpen();
         const int target = firstActive(), running = firstRunning();
         const std::optional<RemoteButton> button = oracle.deliver(
-            sim::chipRegister(0x350014), sim::tickCount(), target >= 0, settings().japanMode != 0);
-        pollCycle(*program);
+            sim::chipRegister(0x350014), sim::tickCount(), target, settings().japanMode);
+        program->poll();
         const Events caused(sim::events().begin() + static_cast<long>(start), sim::events().end());
         if (!button) {
             EXPECT_TRUE(sameEvents(caused, {}));
@@ -283,9 +283,9 @@ protected:
         const Allowed allowed = allowedFor(promptOpen, *button, target, running);
         check(caused, allowed, *button);
         closeWhatWasAskedToClose(caused);
-        EXPECT_EQ(winDvd().active + winRip().active, 0); // never targets
+        EXPECT_FALSE(winDvd().isTarget() || winRip().isTarget()); // never targets
         if (!allowed.prompt && target < 0 && allowed.apps.size() == 1) {
-            EXPECT_EQ(app(TARGETS[running]).active, 1); // found, it became the target
+            EXPECT_TRUE(app(TARGETS[running]).isTarget()); // found, it became the target
         }
     }
 
@@ -309,7 +309,7 @@ TEST_F(RandomDispatchTest, commandsGoOnlyToTheirApplicationAndThePromptTakesEver
     sim::showWindowOnExec("WINDVR.EXE", {"dvr:exec", "WinDVRFrame", "InterVideo WinDVR"});
     sim::showWindowOnExec("honestechTV.EXE", {"htv:exec", "honestechTV 2.0", "TVR"});
     sim::setCaptureDevice(sim::DeviceState::Present);
-    program->device.open();
+    device().open();
     sim::setMessageBoxHook([](const sim::ModalBox&) { return IDOK; });
     // Inside the prompt's modal loop, polls go on until one of them answers it.
     sim::setDialogHook([this](HWND, int) {

@@ -44,20 +44,20 @@ TEST_F(HonestechAdapterTest, everyButtonPostsExactlyItsKeyInBothModes) {
     };
     expectButtonMap(
         map, [&](RemoteButton b, bool japan) { honestech().handleButton(b, japan); }, [] {});
-    EXPECT_EQ(honestech().window, main);
+    EXPECT_EQ(honestech().lastWindowFound(), main);
     sim::destroyWindow(main);
     expectNothingSentForAnyButton(
         [&](RemoteButton b, bool japan) { honestech().handleButton(b, japan); });
 }
 
 TEST_F(HonestechAdapterTest, quitPostsOAndLetsGoOfTheTargetAtOnce) {
-    honestech().active = 1;
-    EXPECT_FALSE(honestech().quit());
-    EXPECT_EQ(honestech().active, 1);
+    honestech().becomeTarget();
+    honestech().quit();
+    EXPECT_TRUE(honestech().isTarget());
     HWND main = honestechWindow();
     sim::setPostFails(main, true);
     honestech().quit();
-    EXPECT_EQ(honestech().active, 0);
+    EXPECT_FALSE(honestech().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), keyDown(W, 'O')));
 }
 

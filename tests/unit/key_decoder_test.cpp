@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -16,6 +18,22 @@ RegisterReading key(DWORD raw) {
 }
 const RegisterReading IDLE{true, NO_KEY_BIT};
 
+// The target as the repeat rule sees it: whether there is one, and the buttons of the fixed roles
+// that it takes as commands of its own.
+struct Target : RepeatTarget {
+    bool active;
+    std::vector<RemoteButton> owns;
+    Target(bool active, std::vector<RemoteButton> owns = {}) : active(active), owns(owns) {}
+    bool targetActive() const override { return active; }
+    bool targetTakes(RemoteButton button) const override {
+        return active && std::find(owns.begin(), owns.end(), button) != owns.end();
+    }
+};
+const Target NO_TARGET{false};
+const Target A_TARGET{true};
+// LumenTVR: buttons 20 and 21 are commands of its own.
+const Target LUMENTVR_TARGET{true, {BUTTON_DEFAULT_APP, BUTTON_SHUT_DOWN}};
+
 } // namespace
 
 TEST(TranslateRawCode, MapsEveryRawCode) {
@@ -28,7 +46,7 @@ TEST(KeyDecoder, EveryRawCodeInAndOutOfJapanMode) {
     for (bool japan : {false, true})
         for (DWORD raw = 0; raw < 64; ++raw) {
             KeyDecoder decoder;
-            const KeyPress press = decoder.decode(key(raw), 100000, false, japan);
+            const KeyPress press = decoder.decode(key(raw), 100000, NO_TARGET, japan);
             ASSERT_TRUE(press.deliver) << raw;
             const RemoteButton expected = japan ? static_cast<RemoteButton>(raw)
                                                 : (raw < 32 ? EXPECTED_BUTTONS[raw] : BUTTON_NONE);
@@ -39,20 +57,20 @@ TEST(KeyDecoder, EveryRawCodeInAndOutOfJapanMode) {
 
 TEST(KeyDecoder, HigherRegisterBitsAreIgnored) {
     KeyDecoder decoder;
-    const KeyPress press = decoder.decode({true, 0xFFFFFF80u | 30}, 100000, false, false);
+    const KeyPress press = decoder.decode({true, 0xFFFFFF80u | 30}, 100000, NO_TARGET, false);
     EXPECT_TRUE(press.deliver);
     EXPECT_EQ(press.button, BUTTON_POWER);
-    EXPECT_FALSE(decoder.decode({true, 0x12345640u}, 100065, false, false).deliver);
+    EXPECT_FALSE(decoder.decode({true, 0x12345640u}, 100065, NO_TARGET, false).deliver);
 }
 
 TEST(KeyDecoder, NoKeyAndFailedReadsDeliverNothingAndKeepTheRepeatState) {
     KeyDecoder decoder;
-    ASSERT_TRUE(decoder.decode(key(1), 100000, false, false).freshPress);
-    EXPECT_FALSE(decoder.decode(IDLE, 100065, false, false).deliver);
+    ASSERT_TRUE(decoder.decode(key(1), 100000, NO_TARGET, false).freshPress);
+    EXPECT_FALSE(decoder.decode(IDLE, 100065, NO_TARGET, false).deliver);
     // A failed read of 0 would otherwise be raw code 0 (button 13).
-    EXPECT_FALSE(decoder.decode({false, 0}, 100130, false, false).deliver);
+    EXPECT_FALSE(decoder.decode({false, 0}, 100130, NO_TARGET, false).deliver);
     // The same button within 250 ms of its last sighting is still a repeat.
-    const KeyPress again = decoder.decode(key(1), 100195, false, false);
+    const KeyPress again = decoder.decode(key(1), 100195, NO_TARGET, false);
     EXPECT_TRUE(again.deliver);
     EXPECT_FALSE(again.freshPress);
 }
@@ -76,8 +94,8 @@ TEST(KeyDecoder, RepeatWindow) {
     };
     for (const RepeatCase& c : cases) {
         KeyDecoder decoder;
-        decoder.decode(key(c.secondRaw == 63 ? 32 : 1), c.firstTick, false, false);
-        const KeyPress second = decoder.decode(key(c.secondRaw), c.secondTick, false, false);
+        decoder.decode(key(c.secondRaw == 63 ? 32 : 1), c.firstTick, NO_TARGET, false);
+        const KeyPress second = decoder.decode(key(c.secondRaw), c.secondTick, NO_TARGET, false);
         EXPECT_TRUE(second.deliver) << c.name;
         EXPECT_EQ(second.freshPress, !c.repeat) << c.name;
     }
@@ -87,7 +105,7 @@ TEST(KeyDecoder, WithATargetOnlyEveryTenthRepeatIsDelivered) {
     KeyDecoder decoder;
     std::vector<RemoteButton> delivered;
     for (int poll = 0; poll < 22; ++poll)
-        delivered.push_back(decoder.decode(key(2), 100000 + 65 * poll, true, false).button);
+        delivered.push_back(decoder.decode(key(2), 100000 + 65 * poll, A_TARGET, false).button);
     for (int poll = 0; poll < 22; ++poll) {
         const bool passes = poll == 0 || poll == 10 || poll == 20;
         EXPECT_EQ(delivered[poll], passes ? 0 : BUTTON_SUPPRESSED) << "poll " << poll;
@@ -97,7 +115,7 @@ TEST(KeyDecoder, WithATargetOnlyEveryTenthRepeatIsDelivered) {
 TEST(KeyDecoder, WithoutATargetEveryRepeatIsDelivered) {
     KeyDecoder decoder;
     for (int poll = 0; poll < 15; ++poll) {
-        const KeyPress press = decoder.decode(key(9), 100000 + 65 * poll, false, false);
+        const KeyPress press = decoder.decode(key(9), 100000 + 65 * poll, NO_TARGET, false);
         EXPECT_EQ(press.button, 5) << "poll " << poll;
         EXPECT_EQ(press.freshPress, poll == 0);
     }
@@ -105,52 +123,70 @@ TEST(KeyDecoder, WithoutATargetEveryRepeatIsDelivered) {
 
 TEST(KeyDecoder, ASuppressedRepeatStillCountsAsTheHeldButton) {
     KeyDecoder decoder;
-    decoder.decode(key(2), 100000, false, false); // the first press makes an application the target
-    EXPECT_EQ(decoder.decode(key(2), 100065, true, false).button, BUTTON_SUPPRESSED);
+    decoder.decode(key(2), 100000, NO_TARGET,
+                   false); // the first press makes an application the target
+    EXPECT_EQ(decoder.decode(key(2), 100065, A_TARGET, false).button, BUTTON_SUPPRESSED);
     // A different button right after is a fresh press, delivered as decoded.
-    const KeyPress other = decoder.decode(key(1), 100130, true, false);
+    const KeyPress other = decoder.decode(key(1), 100130, A_TARGET, false);
     EXPECT_EQ(other.button, 1);
     EXPECT_TRUE(other.freshPress);
 }
 
-TEST(KeyDecoder, PowerAndButtons20And21ActOncePerPress) {
+// Power and buttons 20 and 21 act once per press, except that a target that takes 20 or 21 as a
+// command of its own gets their repeats as any command's. Other buttons keep their repeats: every
+// one with no target, every tenth with one.
+TEST(KeyDecoder, WhichRepeatsOfAHeldButtonAreDelivered) {
+    enum Pattern { ONCE, EVERY_TENTH, EVERY };
     // Raw codes 30, 3 and 29 are buttons 18, 20 and 21; in Japan mode the raw codes themselves.
+    // Buttons 19 and 22 (raw 13 and 17) sit beside them; digit 1 drives the mouse.
     const struct {
         DWORD raw;
         bool japan;
-        RemoteButton button;
-    } cases[] = {{30, false, 18}, {3, false, 20}, {29, false, 21},
-                 {18, true, 18},  {20, true, 20}, {21, true, 21}};
-    for (const auto& c : cases)
-        for (bool target : {false, true}) {
-            KeyDecoder decoder;
-            const KeyPress first = decoder.decode(key(c.raw), 100000, target, c.japan);
-            EXPECT_TRUE(first.deliver);
-            EXPECT_EQ(first.button, c.button);
-            for (int poll = 1; poll < 25; ++poll)
-                EXPECT_FALSE(
-                    decoder.decode(key(c.raw), 100000 + 65 * poll, target, c.japan).deliver)
-                    << "button " << c.button << " poll " << poll << " target " << target;
-            // A later, separate press acts again.
-            EXPECT_TRUE(
-                decoder.decode(key(c.raw), 100000 + 65 * 24 + 250, target, c.japan).deliver);
+        const Target& target;
+        Pattern pattern;
+    } cases[] = {
+        {30, false, NO_TARGET, ONCE},
+        {30, false, A_TARGET, ONCE},
+        {3, false, NO_TARGET, ONCE},
+        {3, false, A_TARGET, ONCE},
+        {29, false, NO_TARGET, ONCE},
+        {29, false, A_TARGET, ONCE},
+        {18, true, NO_TARGET, ONCE},
+        {18, true, A_TARGET, ONCE},
+        {20, true, NO_TARGET, ONCE},
+        {20, true, A_TARGET, ONCE},
+        {21, true, NO_TARGET, ONCE},
+        {21, true, A_TARGET, ONCE},
+        {30, false, LUMENTVR_TARGET, ONCE},
+        {3, false, LUMENTVR_TARGET, EVERY_TENTH},
+        {29, false, LUMENTVR_TARGET, EVERY_TENTH},
+        {20, true, LUMENTVR_TARGET, EVERY_TENTH},
+        {13, false, NO_TARGET, EVERY},
+        {13, false, A_TARGET, EVERY_TENTH},
+        {17, false, NO_TARGET, EVERY},
+        {17, false, A_TARGET, EVERY_TENTH},
+        {1, false, NO_TARGET, EVERY},
+        {1, false, A_TARGET, EVERY_TENTH},
+    };
+    for (const auto& c : cases) {
+        KeyDecoder decoder;
+        const RemoteButton button =
+            c.japan ? static_cast<RemoteButton>(c.raw) : translateRawCode(c.raw);
+        for (int poll = 0; poll < 25; ++poll) {
+            SCOPED_TRACE("raw " + std::to_string(c.raw) + " japan " + std::to_string(c.japan) +
+                         " target " + std::to_string(c.target.active) + " poll " +
+                         std::to_string(poll));
+            const KeyPress press =
+                decoder.decode(key(c.raw), 100000 + 65 * poll, c.target, c.japan);
+            EXPECT_EQ(press.deliver, c.pattern != ONCE || poll == 0);
+            if (!press.deliver)
+                continue;
+            const bool passes = c.pattern == EVERY || poll % REPEAT_DIVISOR == 0;
+            EXPECT_EQ(press.button, passes ? button : BUTTON_SUPPRESSED);
         }
-}
-
-TEST(KeyDecoder, OtherButtonsKeepTheirRepeats) {
-    // Buttons 19 and 22 sit beside the once-per-press ones; digit 1 drives the mouse.
-    for (DWORD raw : {13u, 17u, 1u})
-        for (bool target : {false, true}) {
-            KeyDecoder decoder;
-            const RemoteButton button = translateRawCode(raw);
-            for (int poll = 0; poll < 12; ++poll) {
-                const KeyPress press = decoder.decode(key(raw), 100000 + 65 * poll, target, false);
-                EXPECT_TRUE(press.deliver);
-                const bool passes = !target || poll % REPEAT_DIVISOR == 0;
-                EXPECT_EQ(press.button, passes ? button : BUTTON_SUPPRESSED)
-                    << "raw " << raw << " poll " << poll << " target " << target;
-            }
-        }
+        // A later, separate press acts again.
+        EXPECT_TRUE(decoder.decode(key(c.raw), 100000 + 65 * 24 + 250, c.target, c.japan).deliver);
+    }
 }
 
 // A poll that is busy acting on its button (starting an application waits until it is ready)
@@ -169,12 +205,12 @@ TEST(KeyDecoder, ActingOnAButtonCountsAsSeeingItUntilTheActionEnds) {
     };
     for (const auto& c : cases) {
         KeyDecoder decoder;
-        decoder.decode(key(30), 100000, false, false);
+        decoder.decode(key(30), 100000, NO_TARGET, false);
         const KeyAction action = decoder.startActing();
         if (c.nestedIdleReading)
-            decoder.decode(IDLE, 100065, false, false);
+            decoder.decode(IDLE, 100065, NO_TARGET, false);
         decoder.actedOn(action, c.actionEnds);
-        const KeyPress next = decoder.decode(key(30), c.nextSighting, false, false);
+        const KeyPress next = decoder.decode(key(30), c.nextSighting, NO_TARGET, false);
         EXPECT_EQ(next.deliver, !c.repeat) << c.name; // Power: repeats act not at all
         EXPECT_EQ(next.freshPress, !c.repeat) << c.name;
     }

@@ -26,7 +26,7 @@ const std::string WATCH_STARTED = "SetTimer main id=2 period=1000";
 
 // While the prompt is open every button answers it and nothing reaches the target.
 TEST_F(KeyDispatcherTest, theOpenShutDownPromptTakesEveryButton) {
-    powerVcr().active = 1;
+    powerVcr().becomeTarget();
     powerVcrWindow();
     const std::pair<RemoteButton, WPARAM> answers[] = {{18, 0x0D}, {0, 0x1B},  {20, 0x1B},
                                                        {21, 0x1B}, {-1, 0x1B}, {65536, 0x1B}};
@@ -59,9 +59,9 @@ TEST_F(KeyDispatcherTest, theFirstActiveApplicationInPrecedenceOrderIsTheTarget)
     };
     for (const Case& c : cases) {
         for (TvApp& record : apps())
-            record.active = 0;
+            record.stopBeingTarget();
         for (TvApp* target : c.active)
-            target->active = 1;
+            target->becomeTarget();
         sim::clearEvents();
         dispatch(5);
         EXPECT_TRUE(sameEvents(sim::events(), c.expected));
@@ -96,13 +96,13 @@ TEST_F(KeyDispatcherTest, theTargetTableOfPowerAndButtons20And21) {
         {&lumenTvr(), -1, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.target->row.productName) + " button " +
+        SCOPED_TRACE(std::string(c.target->description().productName) + " button " +
                      std::to_string(c.button));
-        c.target->active = 1;
+        c.target->becomeTarget();
         sim::clearEvents();
         dispatch(c.button);
         EXPECT_TRUE(sameEvents(sim::events(), c.expected));
-        c.target->active = 0;
+        c.target->stopBeingTarget();
     }
 }
 
@@ -111,17 +111,17 @@ TEST_F(KeyDispatcherTest, theTargetTableOfPowerAndButtons20And21) {
 TEST_F(KeyDispatcherTest, withNoTargetTheFirstApplicationFoundBecomesTheTarget) {
     HWND power = powerVcrWindow();
     dispatch(BUTTON_NONE);
-    EXPECT_EQ(powerVcr().active, 1);
+    EXPECT_TRUE(powerVcr().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), {}));
 
-    powerVcr().active = 0;
+    powerVcr().stopBeingTarget();
     sim::destroyWindow(power);
     winDvrWindow();
     powerVcrWindow();
     lumenTvrWindow();
     dispatch(5);
-    EXPECT_EQ(lumenTvr().active, 1);
-    EXPECT_EQ(powerVcr().active, 0);
+    EXPECT_TRUE(lumenTvr().isTarget());
+    EXPECT_FALSE(powerVcr().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), {posted("LumenTVR", 0x0BD0, 10005, 0)}));
 }
 
@@ -131,7 +131,7 @@ TEST_F(KeyDispatcherTest, withNoApplicationRunningTheDigitsMoveThePointer) {
     dispatch(BUTTON_NONE);
     EXPECT_TRUE(sameEvents(sim::events(), {"SetCursorPos 513,384"}));
     for (const TvApp& record : apps())
-        EXPECT_EQ(record.active, 0);
+        EXPECT_FALSE(record.isTarget());
 }
 
 // Power with no target quits the other three in the order WinDVR, PowerVCR, honestech TV,
@@ -159,15 +159,15 @@ TEST_F(KeyDispatcherTest, powerStartsTheDefaultApplicationAndWatchesIt) {
     dispatch(BUTTON_POWER);
     EXPECT_TRUE(
         sameEvents(sim::events(), {R"(WinExec ""C:\TV\honestechTV.EXE"" show=5)", WATCH_STARTED}));
-    EXPECT_EQ(lumenTvr().active, 1);
-    EXPECT_EQ(remote().watching[indexOf(AppId::LUMENTVR)], 1);
+    EXPECT_TRUE(lumenTvr().isTarget());
+    EXPECT_EQ(watch().watches(AppId::LUMENTVR), 1);
 }
 
 // The message names the problem; the switch is carried out all the same, with the default that
 // holds once the message is closed.
 TEST_F(KeyDispatcherTest, powerForADefaultThatIsNotInstalledSaysSoAndSwitchesAnyway) {
     install(powerVcr(), std::string(200, 'p')); // too long to be an install path
-    ASSERT_EQ(powerVcr().installed, 0);
+    ASSERT_FALSE(powerVcr().isInstalled());
     settings().defaultApp = 2;
     sim::setMessageBoxHook([this](const sim::ModalBox&) {
         settings().defaultApp = 1; // chosen in the Setting dialog meanwhile
@@ -182,13 +182,13 @@ TEST_F(KeyDispatcherTest, powerForADefaultThatIsNotInstalledSaysSoAndSwitchesAny
     // Button 20 asks nothing: the toggle of an application that is not installed only starts the
     // watch, which stops itself.
     settings().defaultApp = 2;
-    winDvr().active = 0;
+    winDvr().stopBeingTarget();
     sim::setMessageBoxHook(nullptr);
-    shell().appWatchTimer.stop();
+    watch().prepare(mainWindow);
     sim::clearEvents();
     dispatch(BUTTON_DEFAULT_APP);
     EXPECT_TRUE(sameEvents(sim::events(), {WATCH_STARTED}));
-    EXPECT_EQ(remote().watching[indexOf(AppId::POWERVCR)], 0);
+    EXPECT_EQ(watch().watches(AppId::POWERVCR), 0);
 }
 
 TEST_F(KeyDispatcherTest, button21OpensTheShutDownPromptOnlyWhenNoApplicationRuns) {
@@ -228,18 +228,18 @@ const ToggleCase TOGGLES[] = {
 
 TEST_F(KeyDispatcherTest, powerToggleStartsAndWatchesOrCloses) {
     for (const ToggleCase& c : TOGGLES) {
-        SCOPED_TRACE(rowOf(c.app).name);
+        SCOPED_TRACE(describe(c.app).name);
         sim::clearEvents();
-        EXPECT_EQ(dispatcher().togglePower(c.app), 1);
-        EXPECT_EQ(app(c.app).active, 1);
-        EXPECT_TRUE(remote().watching[indexOf(c.app)]);
+        dispatcher().togglePower(c.app);
+        EXPECT_TRUE(app(c.app).isTarget());
+        EXPECT_TRUE(watch().watches(c.app));
         EXPECT_TRUE(sameEvents(sim::events(), {c.commandLine, WATCH_STARTED}));
 
-        shell().appWatchTimer.stop();
+        watch().prepare(mainWindow);
         c.window();
         sim::clearEvents();
         dispatcher().togglePower(c.app);
-        EXPECT_EQ(app(c.app).active, 0);
+        EXPECT_FALSE(app(c.app).isTarget());
         EXPECT_TRUE(sameEvents(sim::events(), c.quit)); // the watch is not started
     }
 }
@@ -248,15 +248,14 @@ TEST_F(KeyDispatcherTest, aFailedStartSetsNoWatchUnlessTheApplicationWasAlreadyT
     sim::setWinExecResult(2);
     sim::setMessageBoxHook([](const sim::ModalBox&) { return IDOK; });
     for (const ToggleCase& c : TOGGLES) {
-        SCOPED_TRACE(rowOf(c.app).name);
+        SCOPED_TRACE(describe(c.app).name);
         for (int wasTarget = 0; wasTarget < 2; ++wasTarget) {
-            app(c.app).active = wasTarget;
-            remote().watching[indexOf(c.app)] = false;
-            EXPECT_EQ(dispatcher().togglePower(c.app), wasTarget);
-            EXPECT_EQ(remote().watching[indexOf(c.app)], wasTarget == 1);
-            EXPECT_EQ(shell().appWatchTimer.armed, 1);
+            setTarget(app(c.app), wasTarget == 1);
+            dispatcher().togglePower(c.app);
+            EXPECT_EQ(watch().watches(c.app), wasTarget == 1);
+            EXPECT_TRUE(watch().watchTimer().armed);
         }
-        app(c.app).active = 0;
+        app(c.app).stopBeingTarget();
     }
 }
 
@@ -264,33 +263,34 @@ TEST_F(KeyDispatcherTest, aFailedStartSetsNoWatchUnlessTheApplicationWasAlreadyT
 // stops, even though another is still watched.
 TEST_F(KeyDispatcherTest, theAppWatchLooksAtOneApplicationPerTick) {
     HWND power = powerVcrWindow();
-    powerVcr().active = winDvr().active = 1;
-    remote().watching[indexOf(AppId::POWERVCR)] = remote().watching[indexOf(AppId::WINDVR)] = 1;
-    shell().appWatchTimer.start();
+    for (TvApp* watched : {&powerVcr(), &winDvr()}) {
+        watched->becomeTarget();
+        watch().lookAfter(*watched);
+    }
     sim::clearEvents();
     sim::advance(APP_WATCH_PERIOD_MS); // WinDVR is gone, but PowerVCR is looked at
-    EXPECT_EQ(winDvr().active, 1);
+    EXPECT_TRUE(winDvr().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), {}));
 
     sim::destroyWindow(power);
     sim::advance(APP_WATCH_PERIOD_MS);
-    EXPECT_EQ(powerVcr().active, 0);
-    EXPECT_EQ(remote().watching[indexOf(AppId::POWERVCR)], 0);
-    EXPECT_EQ(winDvr().active, 1);
-    EXPECT_EQ(remote().watching[indexOf(AppId::WINDVR)], 1);
+    EXPECT_FALSE(powerVcr().isTarget());
+    EXPECT_EQ(watch().watches(AppId::POWERVCR), 0);
+    EXPECT_TRUE(winDvr().isTarget());
+    EXPECT_EQ(watch().watches(AppId::WINDVR), 1);
     EXPECT_TRUE(sameEvents(sim::events(), {"KillTimer main id=2"}));
     sim::advance(10 * APP_WATCH_PERIOD_MS);
-    EXPECT_EQ(winDvr().active, 1);
+    EXPECT_TRUE(winDvr().isTarget());
 }
 
 // Nothing to watch: the whole thread, and the poll with it, stands still for two seconds.
 TEST_F(KeyDispatcherTest, anAppWatchWithNothingToWatchStandsStillThenStops) {
-    shell().appWatchTimer.start();
+    watch().lookAfter(powerVcr()); // not the target: nothing to watch
     sim::clearEvents();
     sim::advance(APP_WATCH_PERIOD_MS);
     EXPECT_TRUE(sameEvents(sim::events(), {"Sleep 2000", "KillTimer main id=2"}));
     EXPECT_EQ(sim::tickCount(), 3000u);
-    EXPECT_EQ(shell().appWatchTimer.armed, 0);
+    EXPECT_FALSE(watch().watchTimer().armed);
 }
 
 } // namespace

@@ -50,7 +50,7 @@ TEST_F(LumenTvrAdapterTest, everyButtonPostsExactlyItsCommandIdInBothModes) {
     };
     expectButtonMap(
         map, [&](RemoteButton b, bool japan) { lumenTvr().handleButton(b, japan); }, [] {});
-    EXPECT_EQ(lumenTvr().window, main);
+    EXPECT_EQ(lumenTvr().lastWindowFound(), main);
     sim::destroyWindow(main);
     expectNothingSentForAnyButton(
         [&](RemoteButton b, bool japan) { lumenTvr().handleButton(b, japan); });
@@ -65,12 +65,12 @@ TEST_F(LumenTvrAdapterTest, anyWindowOfTheClassIsFoundWhateverItsTitle) {
 }
 
 TEST_F(LumenTvrAdapterTest, quitPostsCommandOneAndLetsGoOfTheTargetEvenWhenThePostFails) {
-    lumenTvr().active = 1;
-    EXPECT_FALSE(lumenTvr().quit());
-    EXPECT_EQ(lumenTvr().active, 1);
+    lumenTvr().becomeTarget();
+    lumenTvr().quit();
+    EXPECT_TRUE(lumenTvr().isTarget());
     sim::setPostFails(lumenTvrWindow(), true);
-    EXPECT_FALSE(lumenTvr().quit());
-    EXPECT_EQ(lumenTvr().active, 0);
+    lumenTvr().quit();
+    EXPECT_FALSE(lumenTvr().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), id(1)));
 }
 

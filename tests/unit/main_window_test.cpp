@@ -51,12 +51,12 @@ TEST_F(MainWindowTest, PowerEventsAreAnsweredAndAResumeLetsTheDeviceGo) {
     sim::setCaptureDevice(sim::DeviceState::Present);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.event);
-        ASSERT_EQ(program->device.open(), 1);
+        ASSERT_TRUE(device().open());
         EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
-        EXPECT_EQ(program->device.isOpen(), !c.resumes);
+        EXPECT_EQ(device().isOpen(), !c.resumes);
         EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, c.event, 0), TRUE);
-        if (program->device.isOpen())
-            program->device.close();
+        if (device().isOpen())
+            device().reopenAtNextRead();
         EXPECT_EQ(sim::comInitCount(), 0);
     }
 }
@@ -71,7 +71,35 @@ TEST_F(MainWindowTest, AResumeDuringAFailedReadsMessageUninitialisesComOnce) {
             mainWindowProc(mainWindow, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
         return IDOK;
     });
-    program->device.readRegister(REMOTE_CODE_REGISTER);
+    device().readRegister(REMOTE_CODE_REGISTER);
     EXPECT_EQ(sim::eventsStartingWith({"CoInitialize"}).size(), 1u);
     EXPECT_EQ(sim::eventsStartingWith({"CoUninitialize"}).size(), 1u);
+}
+
+// A failed read's messages and another program's command that cannot start its application share
+// the rule of one box at a time, whichever comes first.
+TEST_F(MainWindowTest, ACommandsMessageDoesNotOpenOverAFailedReadsMessage) {
+    install(powerVcr(), "C:\\Gone");
+    sim::setWinExecResult(2); // ERROR_FILE_NOT_FOUND
+    sim::setCaptureDevice(sim::DeviceState::Present);
+    sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
+    sim::setMessageBoxHook([this](const sim::ModalBox&) {
+        mainWindowProc(mainWindow, WM_COMMAND, IDM_POWERVCR, 0);
+        return IDOK;
+    });
+    device().readRegister(REMOTE_CODE_REGISTER);
+    EXPECT_EQ(sim::eventsStartingWith({"MessageBox"}),
+              (std::vector<std::string>{"MessageBox owner=null text=\"FAILED\" caption=\"FAILED to "
+                                        "set REGISTER address\" type=0x0",
+                                        "MessageBox owner=null text=\"Unable to set Register "
+                                        "address\" caption=\"Error\" type=0x0"}));
+    EXPECT_EQ(sim::eventsStartingWith({"WinExec"}).size(), 2u) << "each command still tried";
+}
+
+// The window's messages never reach a program that is gone: the window goes first.
+TEST_F(MainWindowTest, NoMessageReachesTheProgramOnceItIsGone) {
+    program.reset();
+    EXPECT_EQ(programOf(mainWindow), nullptr);
+    EXPECT_EQ(mainWindowProc(mainWindow, WM_COMMAND, IDM_ABOUT, 0), 0);
+    EXPECT_TRUE(sim::eventsStartingWith({"DialogBox"}).empty());
 }

@@ -12,9 +12,9 @@ std::string movedTo(int x, int y) {
 TEST_F(MouseEmulatorTest, aHeldDirectionAcceleratesUntilTheNextFreshPress) {
     sim::setCursor(100, 200);
     for (int i = 0; i < 12; ++i)
-        remote().mouse.handleButton(6);
-    remote().mouse.resetAcceleration();
-    remote().mouse.handleButton(2);
+        mouse().handleButton(6);
+    mouse().resetAcceleration();
+    mouse().handleButton(2);
     EXPECT_TRUE(sameEvents(sim::events(), {movedTo(101, 200), movedTo(102, 200), movedTo(103, 200),
                                            movedTo(104, 200), movedTo(110, 200), movedTo(116, 200),
                                            movedTo(122, 200), movedTo(128, 200), movedTo(134, 200),
@@ -46,18 +46,18 @@ TEST_F(MouseEmulatorTest, aMoveOntoOrPastABoundIsRefusedWhole) {
         {{100, 100}, 5, 0, {}},  // not a direction
     };
     for (const Case& c : cases) {
-        remote().mouse.moveCount = c.movesBefore;
+        mouse().moveCount = c.movesBefore;
         sim::setCursor(c.from.x, c.from.y);
         sim::clearEvents();
-        remote().mouse.movePointer(c.button);
+        mouse().movePointer(c.button);
         EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"SetCursorPos"}), c.expected))
             << c.from.x << "," << c.from.y << " button " << c.button;
     }
-    remote().mouse.moveCount = 9;
+    mouse().moveCount = 9;
     sim::setCursor(1011, 100);
-    remote().mouse.movePointer(6);
+    mouse().movePointer(6);
     sim::clearEvents();
-    remote().mouse.movePointer(6); // creeps on with one pixel after the refusal
+    mouse().movePointer(6); // creeps on with one pixel after the refusal
     EXPECT_TRUE(sameEvents(sim::events(), {movedTo(1012, 100)}));
 }
 
@@ -84,23 +84,23 @@ TEST_F(MouseEmulatorTest, buttonsClickAndHoldThePrimaryButton) {
         sim::setSwapButtons(c.swapped);
         sim::clearEvents();
         for (RemoteButton b : c.buttons)
-            remote().mouse.handleButton(b);
+            mouse().handleButton(b);
         Events expected;
         for (DWORD f : c.flags)
             expected.push_back("mouse_event flags=" + sim::hex(f) +
                                " dx=300 dy=400 data=0 extra=0xFF515700");
         EXPECT_TRUE(sameEvents(sim::events(), expected));
-        EXPECT_EQ(remote().mouse.primaryHeld, 0);
+        EXPECT_EQ(mouse().primaryHeld, 0);
     }
 }
 
 TEST_F(MouseEmulatorTest, everyOtherCodeDoesNothing) {
     for (RemoteButton b : codesOutsideMaps())
-        remote().mouse.handleButton(b);
+        mouse().handleButton(b);
     for (RemoteButton b = 11; b < 32; ++b)
-        remote().mouse.handleButton(b);
+        mouse().handleButton(b);
     EXPECT_TRUE(sameEvents(sim::events(), {}));
-    EXPECT_EQ(remote().mouse.moveCount, 0);
+    EXPECT_EQ(mouse().moveCount, 0);
 }
 
 } // namespace

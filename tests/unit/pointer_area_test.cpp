@@ -40,8 +40,8 @@ TEST_F(PointerAreaTest, CreationMeasuresTheFullScreenClientAreaAndWidensAnOddHei
     };
     for (const Case& c : cases) {
         sim::setFullScreenSize(c.width, c.height);
-        initPointerArea(remote().mouse.area);
-        EXPECT_EQ(areaOf(remote().mouse.area), c.area) << c.width << " x " << c.height;
+        initPointerArea(mouse().area);
+        EXPECT_EQ(areaOf(mouse().area), c.area) << c.width << " x " << c.height;
     }
 }
 
@@ -64,6 +64,6 @@ TEST_F(PointerAreaTest, DisplayChangeCoversTheWholeNewScreen) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(mainWindowProc(mainWindow, WM_DISPLAYCHANGE, 32, c.size), 0);
-        EXPECT_EQ(areaOf(remote().mouse.area), c.area) << std::hex << c.size;
+        EXPECT_EQ(areaOf(mouse().area), c.area) << std::hex << c.size;
     }
 }

@@ -33,13 +33,13 @@ TEST_F(PollCycleTest, aHeldButtonReachesTheTargetOnTheFirstAndTheEleventhPoll) {
     for (int alreadyTarget = 0; alreadyTarget < 2; ++alreadyTarget) {
         SetUp();
         powerVcrWindow();
-        powerVcr().active = alreadyTarget;
+        setTarget(powerVcr(), alreadyTarget == 1);
         sim::pressRemoteKey(RAW_DIGIT_5);
         polls(10);
         EXPECT_TRUE(sameEvents(delivered(), digitKey("PowerVCR", 5)));
         polls(2);
         EXPECT_TRUE(sameEvents(delivered(), digitKey("PowerVCR", 5) + digitKey("PowerVCR", 5)));
-        EXPECT_EQ(powerVcr().active, 1);
+        EXPECT_TRUE(powerVcr().isTarget());
     }
 }
 
@@ -65,7 +65,7 @@ TEST_F(PollCycleTest, aFailedReadIsNeverDispatched) {
     sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::DeviceFault{});
     polls(1);
     EXPECT_TRUE(sameEvents(delivered(), {}));
-    EXPECT_EQ(powerVcr().active, 0);
+    EXPECT_FALSE(powerVcr().isTarget());
     EXPECT_FALSE(sim::eventsStartingWith({"MessageBox"}).empty()); // the read's own failure report
     sim::releaseRemoteKey();
     polls(5);
@@ -117,7 +117,7 @@ TEST_F(PollCycleTest, powerHeldClosesTheTargetOnceAndStartsNothing) {
         install(powerVcr(), "C:\\PowerVCR");
         settings().defaultApp = 2;
         HWND window = powerVcrWindow();
-        powerVcr().active = 1;
+        powerVcr().becomeTarget();
         sim::pressRemoteKey(RAW_POWER);
         for (int poll = 0; poll < heldPolls; ++poll) {
             polls(1);
@@ -134,7 +134,7 @@ TEST_F(PollCycleTest, powerHeldClosesTheTargetOnceAndStartsNothing) {
                                                 "SetActiveWindow", "SetTimer main id=2", "WinExec",
                                                 "DialogBox", "MessageBox"}),
                        ctrl("PowerVCR", 'X')));
-        EXPECT_EQ(powerVcr().active, 0);
+        EXPECT_FALSE(powerVcr().isTarget());
     }
 }
 
@@ -149,7 +149,7 @@ TEST_F(PollCycleTest, powerHeldWithNoTargetStartsTheDefaultApplicationOnce) {
     EXPECT_EQ(sim::eventsStartingWith({"WinExec"}),
               Events{R"(WinExec ""C:\PowerVCR\PVCR.EXE"" show=5)"});
     EXPECT_TRUE(sim::eventsStartingWith({"keybd_event"}).empty()) << "nothing closed it again";
-    EXPECT_EQ(powerVcr().active, 1);
+    EXPECT_TRUE(powerVcr().isTarget());
 }
 
 // Starting the application keeps the thread busy until it is ready (400 ms here), and no poll
@@ -164,7 +164,7 @@ TEST_F(PollCycleTest, aHeldPowerOutlastingTheLaunchStillStartsTheApplicationOnce
     polls(15);
     EXPECT_EQ(sim::eventsStartingWith({"WinExec"}).size(), 1u);
     EXPECT_TRUE(sim::eventsStartingWith({"keybd_event"}).empty()) << "the hold closed it again";
-    EXPECT_EQ(powerVcr().active, 1);
+    EXPECT_TRUE(powerVcr().isTarget());
 
     sim::releaseRemoteKey();
     polls(5);
@@ -217,7 +217,7 @@ TEST_F(PollCycleTest, button21HeldOpensThePromptWhichWaitsForASeparatePress) {
 // press and reaches the target, where a repeat would be held back. The device is opened afresh.
 TEST_F(PollCycleTest, aKeyFromBeforeASleepIsANewPressAfterTheResume) {
     powerVcrWindow();
-    powerVcr().active = 1;
+    powerVcr().becomeTarget();
     sim::pressRemoteKey(RAW_DIGIT_5);
     polls(1);
     EXPECT_EQ(mainWindowProc(mainWindow, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
@@ -227,8 +227,8 @@ TEST_F(PollCycleTest, aKeyFromBeforeASleepIsANewPressAfterTheResume) {
 }
 
 // While a message about the TV applications is open, the polls in its modal loop go on: presses
-// that would raise another message raise none, and other buttons act as usual. Once it is
-// closed, the next such press raises it again.
+// that would raise another message raise none, a read that fails reports nothing, and other
+// buttons act as usual. Once it is closed, the next such press raises it again.
 TEST_F(PollCycleTest, theRemoteNeverRaisesASecondMessageOverTheFirst) {
     struct Case {
         int defaultApp;
@@ -254,6 +254,7 @@ TEST_F(PollCycleTest, theRemoteNeverRaisesASecondMessageOverTheFirst) {
             sim::setWinExecResult(2); // ERROR_FILE_NOT_FOUND
         }
         sim::setMessageBoxHook([&](const sim::ModalBox&) {
+            sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
             for (int i = 0; i < 5; ++i)
                 press(RAW_POWER);
             press(RAW_DIGIT_6);

@@ -48,12 +48,12 @@ TEST_F(PowerVcrAdapterTest, everyButtonSendsExactlyItsCommandInBothModes) {
     expectButtonMap(
         map, [&](RemoteButton b, bool japan) { powerVcr().handleButton(b, japan); },
         [&] { ShowWindow(main, SW_RESTORE); });
-    EXPECT_EQ(powerVcr().window, main);
+    EXPECT_EQ(powerVcr().lastWindowFound(), main);
 
     sim::destroyWindow(main);
     expectNothingSentForAnyButton(
         [&](RemoteButton b, bool japan) { powerVcr().handleButton(b, japan); });
-    EXPECT_EQ(powerVcr().window, nullptr);
+    EXPECT_EQ(powerVcr().lastWindowFound(), nullptr);
     EXPECT_EQ(sim::regValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\CyberLink", "DisableCapDlg")->data,
               (std::vector<BYTE>{1, 0, 0, 0}));
 }
@@ -114,12 +114,12 @@ TEST_F(PowerVcrAdapterTest, minimiseTogglesAMainWindowThatHoldsTheVideoOnlyOnce)
 }
 
 TEST_F(PowerVcrAdapterTest, quitTypesCtrlXAndLetsGoOfTheTargetOnlyWhenTheWindowExists) {
-    powerVcr().active = 1;
-    EXPECT_EQ(powerVcr().quit(), 0);
-    EXPECT_EQ(powerVcr().active, 1);
+    powerVcr().becomeTarget();
+    powerVcr().quit();
+    EXPECT_TRUE(powerVcr().isTarget());
     powerVcrWindow();
-    EXPECT_EQ(powerVcr().quit(), 1);
-    EXPECT_EQ(powerVcr().active, 0);
+    powerVcr().quit();
+    EXPECT_FALSE(powerVcr().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), ctrl(W, 'X')));
 }
 

@@ -8,9 +8,19 @@
 #include "app/pointer_area.h"
 #include "app/program.h"
 
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <string>
+
+// The tests mark records installed without a registry value (which two records share), and fill
+// the install path with garbage to see that a look-up leaves no trace of it.
+struct TvAppTestAccess {
+    static void markInstalled(TvApp& app, bool installed) { app.installed = installed; }
+    static void fillInstallPath(TvApp& app, char filler) {
+        std::memset(app.path, filler, sizeof app.path);
+    }
+};
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -27,7 +37,7 @@ protected:
         SetWindowLongPtrA(mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&*program));
         program->prepareAppWatch();
         shell().pollTimer.configure(mainWindow, POLL_PERIOD_MS);
-        initPointerArea(remote().mouse.area); // as the window's creation does
+        initPointerArea(mouse().area); // as the window's creation does
     }
 
     TvApps& apps() { return program->apps; }
@@ -39,27 +49,32 @@ protected:
     TvApp& winRip() { return app(AppId::WINRIP); }
     TvApp& lumenTvr() { return app(AppId::LUMENTVR); }
     Settings& settings() { return program->settings; }
-    RemoteState& remote() { return program->remote; }
+    MouseEmulation& mouse() { return program->mouse; }
+    KeyDecoder& decoder() { return program->decoder; }
+    AppWatch& watch() { return program->watch; }
+    CaptureDevice& device() { return program->device; }
     Shell& shell() { return program->shell; }
     KeyDispatcher& dispatcher() { return program->dispatcher; }
     void dispatch(RemoteButton button) { dispatcher().dispatch(button); }
+    static void setTarget(TvApp& record, bool target) {
+        target ? record.becomeTarget() : record.stopBeingTarget();
+    }
 
     // Writes the application's install path, then has every record look its own up again (two
     // share one value).
     void install(const TvApp& installed, const std::string& folder) {
-        sim::regSetString(HKEY_LOCAL_MACHINE, installed.row.subkey, installed.row.valueName,
-                          folder);
+        const InstallFacts& facts = installed.description().install;
+        sim::regSetString(HKEY_LOCAL_MACHINE, facts.subkey, facts.valueName, folder);
         for (TvApp& record : apps()) {
-            record.active = 0;
-            record.window = nullptr;
+            record.stopBeingTarget();
             record.lookUpInstallPath();
         }
     }
 
-    // Marks the applications installed, without a registry value.
-    void markInstalled(std::initializer_list<AppId> installed) {
+    // Marks the applications installed, or not, without a registry value.
+    void markInstalled(std::initializer_list<AppId> installed, bool isInstalled = true) {
         for (AppId id : installed)
-            app(id).installed = 1;
+            TvAppTestAccess::markInstalled(app(id), isInstalled);
     }
 
     std::optional<Program> program;

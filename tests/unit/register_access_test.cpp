@@ -28,13 +28,14 @@ protected:
     void SetUp() override {
         SimTest::SetUp();
         sim::setCaptureDevice(sim::DeviceState::Present);
-        ASSERT_EQ(device.open(), 1);
+        ASSERT_TRUE(device.open());
         sim::clearEvents();
     }
 
     std::vector<std::string> boxes() { return sim::eventsStartingWith({"MessageBox"}); }
 
-    CaptureDevice device;
+    MessageBoxGuard guard;
+    CaptureDevice device{guard};
 };
 
 } // namespace
@@ -196,9 +197,9 @@ TEST_F(RegisterAccess, BoxesNeverStackUnderNestedPolls) {
 }
 
 TEST_F(RegisterAccess, AFilterWithoutHandleReportsEveryReadAndIsLookedForAgain) {
-    device.close();
+    device.reopenAtNextRead();
     sim::setCaptureDevice(sim::DeviceState::NoHandle);
-    ASSERT_EQ(device.open(), 1);
+    ASSERT_TRUE(device.open());
     sim::clearEvents();
     for (int i = 0; i < 2; ++i) {
         BOOL ok = TRUE;
@@ -280,7 +281,7 @@ TEST_F(RegisterAccess, AHungRequestIsGivenUpAfterTheBound) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        device.close();
+        device.reopenAtNextRead();
         SetUp();
         sim::pressRemoteKey(5);
         sim::injectDeviceFault(c.kind, sim::hangs(c.ignoresCancel));
@@ -302,12 +303,12 @@ TEST_F(RegisterAccess, AHungRequestIsGivenUpAfterTheBound) {
 }
 
 TEST_F(RegisterAccess, AReadAfterCloseOpensTheDeviceAgain) {
-    device.close();
+    device.reopenAtNextRead();
     sim::pressRemoteKey(3);
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER), 3u);
     EXPECT_EQ(sim::deviceEnumerations(), 2);
 
-    device.close();
+    device.reopenAtNextRead();
     sim::setCaptureDevice(sim::DeviceState::Absent);
     sim::clearEvents();
     BOOL ok = TRUE;

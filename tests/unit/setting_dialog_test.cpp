@@ -106,7 +106,7 @@ TEST_F(SettingDialogTest, ListsInstalledApplicationsInOrderAndPreselectsTheDefau
     for (const Case& c : cases) {
         SetUp();
         for (AppId id : c.installed)
-            app(id).installed = 1;
+            markInstalled({id});
         settings().defaultApp = c.defaultApp;
         shell().setting.lastSelection = c.lastSelection;
         const SettingRun run = open([](HWND dialog) { press(dialog, IDCANCEL); });

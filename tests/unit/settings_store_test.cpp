@@ -25,7 +25,7 @@ protected:
 } // namespace
 
 TEST_F(SettingsStore, AFirstStartCreatesTheKeyWithBothDefaults) {
-    EXPECT_EQ(readSettings(settings), 1);
+    readSettings(settings);
     EXPECT_TRUE(
         sameEvents(writes(), {"RegCreateKeyEx " + KEY, setDword("DefaultTVAPP", "03 00 00 00"),
                               setDword("AlwaysRemoteOff", "00 00 00 00"), "RegFlushKey " + KEY}));
@@ -114,27 +114,27 @@ TEST_F(SettingsStore, AKeyThatCanNeitherBeOpenedNorCreatedLeavesTheDefaults) {
 
     sim::reset();
     sim::regDenyAll(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    EXPECT_EQ(readSettings(settings), 1);
+    readSettings(settings);
     EXPECT_TRUE(writes().empty());
 }
 
 TEST_F(SettingsStore, SaveDefaultAppWritesOnlyAnExistingValue) {
-    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 0) << "no key";
+    saveDefaultApp(settings.defaultApp);
     EXPECT_FALSE(sim::regKeyExists(HKEY_LOCAL_MACHINE, SETTINGS_KEY));
 
     sim::regCreateKey(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 0) << "no value";
+    saveDefaultApp(settings.defaultApp);
     EXPECT_FALSE(stored("DefaultTVAPP"));
 
     sim::regSetDword(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "DefaultTVAPP", 3);
     sim::regDenyWrite(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
     settings.defaultApp = 4;
-    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 0) << "read-only";
+    saveDefaultApp(settings.defaultApp);
     EXPECT_TRUE(writes().empty());
 
     sim::reset();
     sim::regSetDword(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "DefaultTVAPP", 3);
-    EXPECT_EQ(saveDefaultApp(settings.defaultApp), 1);
+    saveDefaultApp(settings.defaultApp);
     EXPECT_TRUE(
         sameEvents(writes(), {setDword("DefaultTVAPP", "04 00 00 00"), "RegFlushKey " + KEY}));
     EXPECT_EQ(sim::openHandleCount(), 0);

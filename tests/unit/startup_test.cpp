@@ -135,10 +135,10 @@ TEST_F(StartupTest, PollingStartsOneTimerOfSixtyFiveMsOnTheMainWindow) {
     EXPECT_EQ(sim::timers()[0].window, mainWindow);
     EXPECT_EQ(settings().japanMode, 1);
     // The app watch waits, configured, for an adapter to start it.
-    EXPECT_EQ(shell().appWatchTimer.owner, mainWindow);
-    EXPECT_EQ(shell().appWatchTimer.periodMs, 1000u);
-    EXPECT_EQ(shell().appWatchTimer.armed, 0);
-    shell().appWatchTimer.start();
+    EXPECT_EQ(watch().watchTimer().owner, mainWindow);
+    EXPECT_EQ(watch().watchTimer().periodMs, 1000u);
+    EXPECT_FALSE(watch().watchTimer().armed);
+    watch().lookAfter(powerVcr());
     EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"SetTimer"}),
                            {"SetTimer main id=1 period=65", "SetTimer main id=2 period=1000"}));
 }

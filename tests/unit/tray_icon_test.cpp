@@ -35,12 +35,19 @@ protected:
 
 } // namespace
 
+// The icon is deleted once, by remove or else by its holder going.
 TEST_F(TrayIconTest, TheShellGetsExactlyTheRecordsOfAddMoveAndRemove) {
     add();
     icon.refresh();
     EXPECT_EQ(sim::trayIconCount(), 1);
-    icon.remove(main);
-    EXPECT_TRUE(sameEvents(sim::events(), {ADDED, MODIFIED, DELETED}));
+    icon.remove();
+    icon.remove();
+    {
+        TrayIcon held;
+        held.add(main, TRAY_ICON_ID, reinterpret_cast<HICON>(std::uintptr_t(0x50)),
+                 "QN520 Remote Control");
+    }
+    EXPECT_TRUE(sameEvents(sim::events(), {ADDED, MODIFIED, DELETED, ADDED, DELETED}));
     EXPECT_EQ(sim::trayIconCount(), 0);
 }
 
@@ -51,7 +58,7 @@ TEST_F(TrayIconTest, AShellRestartBringsTheIconBackOnlyWhileItIsShown) {
     EXPECT_EQ(sim::trayIconCount(), 1);
     sim::setNextNotifyIconFails(); // a shell that kept the icon (a DPI change) refuses the add
     icon.restore();
-    icon.remove(main);
+    icon.remove();
     sim::restartShell();
     icon.restore();
     EXPECT_TRUE(sameEvents(sim::events(), {ADDED, ADDED, ADDED, MODIFIED, DELETED}));

@@ -61,7 +61,7 @@ TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindo
     };
     for (const Case& c : cases) {
         sim::reset();
-        lumenTvr().installed = c.installed ? 1 : 0;
+        markInstalled({AppId::LUMENTVR}, c.installed);
         for (const sim::NewWindow& wanted : c.windows)
             sim::createWindow(wanted);
         EXPECT_EQ(describeMenu(apps()), c.menu) << c.name;
@@ -69,7 +69,7 @@ TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindo
 }
 
 TEST_F(TrayMenuTest, AChildWindowOfLumenTvrsClassIsNotTheApplication) {
-    lumenTvr().installed = 1;
+    markInstalled({AppId::LUMENTVR});
     HWND host = sim::createWindow({"host", "Host", "Host"});
     sim::createWindow({"embedded", "LUMEN_TVR", "", host});
     const Lines unchecked = {"LumenTVR 1106", "---", "About 30", "---", "Exit 1201"};

@@ -54,25 +54,25 @@ TEST_F(TvAppRecordTest, installPathIsTakenOnlyWhenItIsAnAbsoluteFolderThatFits) 
         sim::regCreateKey(HKEY_LOCAL_MACHINE, PVCR_KEY);
         if (!c.bytes.empty())
             sim::regSetValue(HKEY_LOCAL_MACHINE, PVCR_KEY, "InstallPath", c.type, c.bytes);
-        std::memset(powerVcr().installPath, 'x', sizeof powerVcr().installPath);
-        powerVcr().active = 1;
-        const int installed = c.path.empty() ? 0 : 1;
-        EXPECT_EQ(powerVcr().lookUpInstallPath(), installed);
-        EXPECT_EQ(powerVcr().installed, installed);
-        EXPECT_EQ(powerVcr().active, installed ? 0 : 1);
-        EXPECT_EQ(std::string(powerVcr().installPath), c.path);
+        TvAppTestAccess::fillInstallPath(powerVcr(), 'x');
+        powerVcr().becomeTarget();
+        const bool installed = !c.path.empty();
+        powerVcr().lookUpInstallPath();
+        EXPECT_EQ(powerVcr().isInstalled(), installed);
+        EXPECT_EQ(powerVcr().isTarget(), !installed);
+        EXPECT_EQ(std::string(powerVcr().installPath()), c.path);
         EXPECT_EQ(sim::openHandleCount(), 0);
     }
     sim::reset();
     powerVcr().lookUpInstallPath();
-    EXPECT_EQ(powerVcr().installed, 0); // no key at all
+    EXPECT_FALSE(powerVcr().isInstalled()); // no key at all
 }
 
 TEST_F(TvAppRecordTest, honestechAndLumenTvrShareOneInstallation) {
     install(honestech(), "C:\\TV");
-    EXPECT_EQ(lumenTvr().installed, 1);
-    EXPECT_STREQ(lumenTvr().installPath, "C:\\TV");
-    EXPECT_EQ(powerVcr().installed, 0);
+    EXPECT_TRUE(lumenTvr().isInstalled());
+    EXPECT_STREQ(lumenTvr().installPath(), "C:\\TV");
+    EXPECT_FALSE(powerVcr().isInstalled());
 }
 
 // ---- window searches: class versus title prefix, exact title, substring and first child
@@ -156,7 +156,7 @@ TEST_F(TvAppRecordTest, launchReturnsAWindowThatExistsWithoutStartingAnything) {
     install(honestech(), "C:\\TV");
     HWND main = sim::createWindow({"honestech", "honestechTV 2.0", "Recorder"});
     EXPECT_EQ(honestech().launch(), main);
-    EXPECT_EQ(honestech().active, 0);
+    EXPECT_FALSE(honestech().isTarget());
     // bringUp's own search is by title and misses it; launch's class search finds it, so no
     // second copy is started and the window found is brought to the front.
     EXPECT_EQ(honestech().bringUp(), main);
@@ -166,7 +166,7 @@ TEST_F(TvAppRecordTest, launchReturnsAWindowThatExistsWithoutStartingAnything) {
 TEST_F(TvAppRecordTest, theExecutablesPathIsQuotedSoThatBlanksCannotStartAnotherProgram) {
     install(powerVcr(), "C:\\Program Files\\CyberLink\\PowerVCR II");
     EXPECT_EQ(powerVcr().bringUp(), nullptr); // the window is not there yet
-    EXPECT_EQ(powerVcr().active, 1);
+    EXPECT_TRUE(powerVcr().isTarget());
     EXPECT_TRUE(sameEvents(
         sim::events(), {R"(WinExec ""C:\Program Files\CyberLink\PowerVCR II\PVCR.EXE"" show=5)"}));
 }
@@ -197,10 +197,10 @@ TEST_F(TvAppRecordTest, aFailedStartShowsOneMessageAndLeavesTheTargetAsItWas) {
         install(*c.app, "C:\\Gone");
         sim::setWinExecResult(2); // ERROR_FILE_NOT_FOUND
         for (int before = 0; before < 2; ++before) {
-            c.app->active = before;
+            setTarget(*c.app, before == 1);
             sim::clearEvents();
             EXPECT_EQ(c.app->launch(), nullptr);
-            EXPECT_EQ(c.app->active, before);
+            EXPECT_EQ(c.app->isTarget(), before == 1);
             EXPECT_TRUE(sameEvents(sim::eventsStartingWith({"MessageBox"}),
                                    {"MessageBox owner=null text=\"" + c.message +
                                     "\" caption=\"QN520 Remote Control\" type=0x0"}));
@@ -213,7 +213,7 @@ TEST_F(TvAppRecordTest, aFailedStartShowsOneMessageAndLeavesTheTargetAsItWas) {
 TEST_F(TvAppRecordTest, aPathThatCannotBeQuotedIsNotRun) {
     install(powerVcr(), "C:\\a\" b");
     EXPECT_EQ(powerVcr().launch(), nullptr);
-    EXPECT_EQ(powerVcr().active, 0);
+    EXPECT_FALSE(powerVcr().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), {"MessageBox owner=null text=\"Can't run CyberLink "
                                            "PowerVCR II.\" caption=\"QN520 Remote Control\" "
                                            "type=0x0"}));

@@ -1,4 +1,4 @@
-#include "app/window_timer.h"
+#include "win32/window_timer.h"
 
 #include "event_log_match.h"
 #include "sim_fixture.h"

@@ -13,14 +13,14 @@ TEST_F(WinDvdWinRipTest, winDvdClosesThroughTheFirstChildOfTheExactTitle) {
     sim::createWindow({"dvd 2 child", "Pane", "", other});
     sim::createWindow({"longer", "DVD", "InterVideo WinDVD 4 - Disc"});
     HWND first = sim::createWindow({"dvd 1", "DVD", "InterVideo WinDVD 4"});
-    winDvd().active = 1;
-    EXPECT_FALSE(winDvd().quit());
-    EXPECT_EQ(winDvd().active, 1);
+    winDvd().becomeTarget();
+    winDvd().quit();
+    EXPECT_TRUE(winDvd().isTarget());
 
     sim::createWindow({"older child", "Pane", "", first});
     sim::createWindow({"dvd 1 child", "Pane", "", first});
     winDvd().quit();
-    EXPECT_EQ(winDvd().active, 0);
+    EXPECT_FALSE(winDvd().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), {posted("dvd 1 child", WM_KEYDOWN, 'X', CLOSE_KEY)}));
 }
 
@@ -31,9 +31,9 @@ TEST_F(WinDvdWinRipTest, winRipIsAnyTitleContainingItsName) {
     sim::createWindow({"lower case", "Other", "winrip"});
     EXPECT_EQ(winRip().findWindow(), nullptr);
     sim::createWindow({"page", "Browser", "About InterVideo WinRip - Browser"});
-    winRip().active = 1;
+    winRip().becomeTarget();
     winRip().quit();
-    EXPECT_EQ(winRip().active, 0);
+    EXPECT_FALSE(winRip().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), {posted("page", WM_KEYDOWN, 'X', CLOSE_KEY)}));
 }
 

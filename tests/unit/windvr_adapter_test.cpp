@@ -55,7 +55,7 @@ TEST_F(WinDvrAdapterTest, everyButtonSendsExactlyItsCommandInBothModes) {
     expectButtonMap(
         map, [&](RemoteButton b, bool japan) { winDvr().handleButton(b, japan); },
         [&] { ShowWindow(main, SW_RESTORE); });
-    EXPECT_EQ(winDvr().window, main);
+    EXPECT_EQ(winDvr().lastWindowFound(), main);
     sim::destroyWindow(main);
     expectNothingSentForAnyButton(
         [&](RemoteButton b, bool japan) { winDvr().handleButton(b, japan); });
@@ -67,9 +67,9 @@ TEST_F(WinDvrAdapterTest, buttonsNeedTheExactTitleWhileQuitTakesAPrefix) {
     HWND longer = sim::createWindow({"WinDVR help", "Help", "InterVideo WinDVR Help"});
     winDvr().handleButton(12, false);
     EXPECT_TRUE(sameEvents(sim::events(), {}));
-    winDvr().active = 1;
-    EXPECT_TRUE(winDvr().quit());
-    EXPECT_EQ(winDvr().active, 0);
+    winDvr().becomeTarget();
+    winDvr().quit();
+    EXPECT_FALSE(winDvr().isTarget());
     EXPECT_TRUE(sameEvents(sim::events(), {posted("WinDVR help", WM_KEYDOWN, 'X', 0x002D0001)}));
 
     sim::destroyWindow(longer);
@@ -79,12 +79,12 @@ TEST_F(WinDvrAdapterTest, buttonsNeedTheExactTitleWhileQuitTakesAPrefix) {
 }
 
 TEST_F(WinDvrAdapterTest, quitLetsGoOfTheTargetEvenWhenThePostFails) {
-    winDvr().active = 1;
-    EXPECT_FALSE(winDvr().quit());
-    EXPECT_EQ(winDvr().active, 1);
+    winDvr().becomeTarget();
+    winDvr().quit();
+    EXPECT_TRUE(winDvr().isTarget());
     sim::setPostFails(winDvrWindow(), true);
-    EXPECT_FALSE(winDvr().quit());
-    EXPECT_EQ(winDvr().active, 0);
+    winDvr().quit();
+    EXPECT_FALSE(winDvr().isTarget());
 }
 
 TEST_F(WinDvrAdapterTest, minimiseRestoresAMinimisedWindow) {

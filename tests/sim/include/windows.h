@@ -292,6 +292,7 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_CREATE 0x0001
 #define WM_NCCREATE 0x0081
 #define WM_DESTROY 0x0002
+#define WM_NCDESTROY 0x0082
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_KEYDOWN 0x0100
@@ -398,6 +399,8 @@ int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI IsIconic(HWND hWnd);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
+// The program destroys only its own main window; the simulated one has no procedure to tell.
+BOOL WINAPI DestroyWindow(HWND hWnd);
 BOOL WINAPI SetForegroundWindow(HWND hWnd);
 HWND WINAPI GetForegroundWindow(void);
 HWND WINAPI SetActiveWindow(HWND hWnd);

@@ -337,6 +337,13 @@ UINT WINAPI RegisterWindowMessageA(LPCSTR lpString) {
     return number;
 }
 
+BOOL WINAPI DestroyWindow(HWND hWnd) {
+    if (!sim::detail::findWindow(hWnd))
+        return FALSE;
+    sim::destroyWindow(hWnd);
+    return TRUE;
+}
+
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex) {
     const Window* w = sim::detail::findWindow(hWnd);
     if (!w)

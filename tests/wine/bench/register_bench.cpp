@@ -104,9 +104,9 @@ int main() {
     const FilterRegistration filter = {0, "Solvanta QN52X Video Capture", 0, ""};
     if (!clearVideoInputCategory(&problem) || !registerSimFilter(filter, &problem))
         return fail("the filter", problem);
-    CaptureDevice captureDevice;
-    if (!card.reset() || !card.press(HELD_KEY) || captureDevice.open() != 1 ||
-        !captureDevice.handle())
+    MessageBoxGuard boxes;
+    CaptureDevice captureDevice(boxes);
+    if (!card.reset() || !card.press(HELD_KEY) || !captureDevice.open() || !captureDevice.handle())
         return fail("opening the capture device", "no kernel-streaming handle");
 
     printMachine();
@@ -127,7 +127,7 @@ int main() {
     if (device != INVALID_HANDLE_VALUE)
         CloseHandle(device);
 
-    captureDevice.close();
+    captureDevice.reopenAtNextRead();
     clearVideoInputCategory(nullptr);
     card.reset();
     CoUninitialize();

@@ -29,7 +29,7 @@ void CardFixture::SetUp() {
 
 void CardFixture::TearDown() {
     if (device.isOpen())
-        device.close();
+        device.reopenAtNextRead();
     watcher.reset();
     for (auto& card : cards)
         card->reset();

@@ -46,8 +46,9 @@ protected:
 
     MessageBoxWatcher& boxes() { return *watcher; }
 
-    // The program's capture device, closed at the start of every test.
-    CaptureDevice device;
+    // The program's capture device, let go at the start of every test.
+    MessageBoxGuard guard;
+    CaptureDevice device{guard};
 
 private:
     std::vector<std::unique_ptr<CardDevice>> cards;

@@ -41,7 +41,7 @@ DWORD selectStatus(HANDLE device) {
 // restarted card, which starts idle.
 TEST_F(DriverHostEnded, oldHandlesFailForGoodAndTheFilterFoundAfreshReadsTheRestartedCard) {
     registerFilters({{0, "Solvanta QN52X Video Capture", 0, ""}});
-    ASSERT_EQ(device.open(), 1);
+    ASSERT_TRUE(device.open());
     const HANDLE old = openLikeTheFilter();
     ASSERT_NE(old, INVALID_HANDLE_VALUE);
     ASSERT_EQ(selectStatus(device.handle()), 0u);
@@ -55,16 +55,16 @@ TEST_F(DriverHostEnded, oldHandlesFailForGoodAndTheFilterFoundAfreshReadsTheRest
     SetLastError(0);
     EXPECT_EQ(openLikeTheFilter(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    device.close();
+    device.reopenAtNextRead();
 
     ASSERT_TRUE(ensureCardDriver(&problem)) << problem;
     EXPECT_EQ(selectStatus(old), denied);
     EXPECT_TRUE(CloseHandle(old));
-    ASSERT_EQ(device.open(), 1);
+    ASSERT_TRUE(device.open());
     BOOL ok = FALSE;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), CARD_NO_KEY);
     EXPECT_TRUE(ok);
-    device.close();
+    device.reopenAtNextRead();
     EXPECT_TRUE(boxes().seen().empty());
 }
 

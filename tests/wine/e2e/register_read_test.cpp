@@ -32,7 +32,7 @@ protected:
     void SetUp() override {
         CardFixture::SetUp();
         registerFilters({{0, "Solvanta QN52X Video Capture", 0, ""}});
-        ASSERT_EQ(device.open(), 1);
+        ASSERT_TRUE(device.open());
         ASSERT_NE(device.handle(), nullptr);
     }
 };

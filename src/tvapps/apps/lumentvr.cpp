@@ -1,6 +1,6 @@
 // LumenTVR: every command is its private message 0x0BD0 (WM_USER + 2000) posted with a command
 // id; command 1 closes it. Buttons 20 and 21 are commands of its own too.
-#include "tvapps/adapter.h"
+#include "tvapps/tv_app_description.h"
 
 namespace {
 
@@ -50,4 +50,14 @@ constexpr ButtonRow BUTTON_MAP[] = {
 
 } // namespace
 
-const Adapter LUMENTVR_ADAPTER = adapterOf(command(1), BUTTON_MAP);
+extern const TvAppDescription LUMENTVR_APP;
+const TvAppDescription LUMENTVR_APP = {
+    .name = "LumenTVR",
+    .productName = "LumenTVR",
+    // Installed with honestech TV, and started by the same executable.
+    .install = {"Software\\Honestech\\TV Plus\\TVR", "AppPath", "honestechTV.EXE"},
+    .window = byClass("LUMEN_TVR", "FormMainWindow"),
+    .quit = command(1),
+    .buttons = BUTTON_MAP,
+    .defaultNumber = 3,
+};

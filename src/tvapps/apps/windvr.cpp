@@ -1,6 +1,5 @@
 // InterVideo WinDVR: driven by posted key-downs with complete lParams, its private message 0x038F,
 // and one chord; 'X' closes it.
-#include "tvapps/adapter.h"
 #include "tvapps/tv_app.h"
 
 namespace {
@@ -8,7 +7,7 @@ namespace {
 // WinDVR's private command message.
 constexpr UINT COMMAND_MESSAGE = 0x038F;
 
-// The adapter's own command.
+// Its own command.
 constexpr UINT TOGGLE_MINIMISED = 1;
 
 // A posted key with the lParam built from its scan code.
@@ -56,13 +55,28 @@ constexpr ButtonRow BUTTON_MAP[] = {
      postShifted(VK_DOWN, keyLParam(0x50, EXTENDED))},
 };
 
-int toggleMainMinimised(TvApp& app, UINT) {
-    app.window = app.findWindow();
-    if (app.window)
-        toggleMinimised(app.window);
-    return 1;
+HWND toggleMainMinimised(const TvApp& app, UINT) {
+    HWND main = app.findWindow();
+    if (main)
+        toggleMinimised(main);
+    return main;
 }
 
 } // namespace
 
-const Adapter WINDVR_ADAPTER = adapterOf(scanKey('X', 0x2D), BUTTON_MAP, toggleMainMinimised);
+extern const TvAppDescription WINDVR_APP;
+const TvAppDescription WINDVR_APP = {
+    .name = "WinDVR",
+    .productName = "InterVideo WinDVR",
+    .install = {"Software\\InterVideo\\WinDVR", "PATH", "WINDVR.EXE"},
+    // Its commands need the exact title; closing it is more lenient.
+    .window = {.title = "InterVideo WinDVR",
+               .launch = Match::TITLE_START,
+               .commands = Match::TITLE_EXACT,
+               .quit = Match::TITLE_START,
+               .running = Match::TITLE},
+    .quit = scanKey('X', 0x2D),
+    .buttons = BUTTON_MAP,
+    .own = toggleMainMinimised,
+    .defaultNumber = 1,
+};

@@ -1,5 +1,4 @@
 // CyberLink PowerVCR II: driven by posted keys and by key chords typed into it; Ctrl+X closes it.
-#include "tvapps/adapter.h"
 #include "tvapps/tv_app.h"
 #include "win32/owned.h"
 
@@ -9,7 +8,7 @@ constexpr const char* VIDEO_WINDOW_TITLE = "VideoWindow2";
 constexpr const char* CYBERLINK_KEY = "SOFTWARE\\CyberLink";
 constexpr const char* DISABLE_CAP_DLG_VALUE = "DisableCapDlg";
 
-// The adapter's own commands.
+// Its own commands.
 constexpr UINT RECORD = 1;
 constexpr UINT TOGGLE_MINIMISED = 2;
 
@@ -57,30 +56,47 @@ void setDisableCapDlg() {
                    reinterpret_cast<const BYTE*>(&one), sizeof one);
 }
 
-int record(TvApp& app) {
-    HWND target = app.findWindow();
-    if (target)
+HWND record(const TvApp& app) {
+    HWND main = app.findWindow();
+    if (main)
         setDisableCapDlg();
-    return app.postKeyDown(target, 'R', 0);
+    carryOut(main, postKey('R'));
+    return main;
 }
 
 // The main window and the video window (a top-level window, of any application, with a direct
 // child titled "VideoWindow2"), each by its own state.
-int toggleBothMinimised(TvApp& app) {
+HWND toggleBothMinimised(const TvApp& app) {
     HWND video = findTopLevelWithChildTitled(VIDEO_WINDOW_TITLE);
-    app.window = app.findWindow();
-    if (app.window)
-        toggleMinimised(app.window);
+    HWND main = app.findWindow();
+    if (main)
+        toggleMinimised(main);
     // When the video window is the main window itself, a second toggle would undo the first.
-    if (video && video != app.window)
+    if (video && video != main)
         toggleMinimised(video);
-    return 1;
+    return main;
 }
 
-int ownCommand(TvApp& app, UINT code) {
+HWND ownCommand(const TvApp& app, UINT code) {
     return code == RECORD ? record(app) : toggleBothMinimised(app);
 }
 
 } // namespace
 
-const Adapter POWERVCR_ADAPTER = adapterOf(chord(CHORD_CTRL, 'X'), BUTTON_MAP, ownCommand);
+extern const TvAppDescription POWERVCR_APP;
+const TvAppDescription POWERVCR_APP = {
+    .name = "PowerVCR",
+    .productName = "CyberLink PowerVCR II",
+    .install = {"Software\\Cyberlink\\PowerVCR II", "InstallPath", "PVCR.EXE"},
+    // Its record's own search, before a start, goes by the title; everything else by the class.
+    .window = {.className = "PowerVCR II Taurus",
+               .title = "PowerVCR II",
+               .launch = Match::TITLE_START,
+               .commands = Match::CLASS,
+               .quit = Match::CLASS,
+               .running = Match::CLASS},
+    .quit = chord(CHORD_CTRL, 'X'),
+    .buttons = BUTTON_MAP,
+    .own = ownCommand,
+    .defaultNumber = 2,
+};

@@ -1,4 +1,4 @@
-#include "app/window_timer.h"
+#include "win32/window_timer.h"
 
 void WindowTimer::configure(HWND newOwner, UINT newPeriodMs) {
     owner = newOwner;
@@ -9,12 +9,12 @@ void WindowTimer::start() {
     if (armed)
         return;
     SetTimer(owner, id, periodMs, callback);
-    armed = 1; // whatever the system answered: a failed timer is not retried
+    armed = true; // whatever the system answered: a failed timer is not retried
 }
 
 void WindowTimer::stop() {
     if (!armed)
         return;
     KillTimer(owner, id);
-    armed = 0;
+    armed = false;
 }

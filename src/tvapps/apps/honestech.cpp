@@ -1,7 +1,6 @@
 // honestech TV: every command is a posted key-down, so it never needs the keyboard focus; 'O'
 // closes it.
-#include "tvapps/adapter.h"
-#include "tvapps/tv_app.h"
+#include "tvapps/tv_app_description.h"
 
 namespace {
 
@@ -40,4 +39,13 @@ constexpr ButtonRow BUTTON_MAP[] = {
 
 } // namespace
 
-const Adapter HONESTECH_ADAPTER = adapterOf(postKey('O'), BUTTON_MAP);
+extern const TvAppDescription HONESTECH_APP;
+const TvAppDescription HONESTECH_APP = {
+    .name = "HonesTVR",
+    .productName = "honestech TV",
+    .install = {"Software\\Honestech\\TV Plus\\TVR", "AppPath", "honestechTV.EXE"},
+    .window = byClass("honestechTV 2.0", "TVR"),
+    .quit = postKey('O'),
+    .buttons = BUTTON_MAP,
+    .defaultNumber = 4,
+};

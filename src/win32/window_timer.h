@@ -1,4 +1,4 @@
-// One system timer bound to one window; the program has two.
+// One system timer bound to one window, killed when the holder goes; the program has two.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +16,7 @@ public:
     void start();
     void stop();
 
-    unsigned char armed = 0;
+    bool armed = false;
     UINT_PTR id;
     HWND owner = nullptr;
     UINT periodMs = 0;
