@@ -185,7 +185,7 @@ TEST_F(ProgramDialogs, settingListsTheInstalledAppsPreselectsTheDefaultAndSavesO
         SCOPED_TRACE(c.title);
         removeAllStandins();
         for (StandinRole role : c.installed) {
-            InstalledStandin app(role, std::string("C:\\qn520-e2e\\") + standinApp(role).roleName);
+            InstalledStandin app(role, std::string("C:\\qn520-e2e\\") + standinApp(role).name);
             ASSERT_TRUE(app.ok());
         }
         ASSERT_TRUE(storeDefaultAppAsBinary(c.defaultApp));

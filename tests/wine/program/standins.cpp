@@ -17,22 +17,6 @@ constexpr const char* TEST_ROOTS[] = {"C:\\qn520-e2e\\", "C:\\qn520 e2e\\"};
 constexpr const char* TRAP_EXE = "C:\\qn520.exe";
 constexpr const char* TRAP_FILES[] = {TRAP_EXE, "C:\\standin.ini", "C:\\standin.log"};
 
-constexpr StandinApp APPS[] = {
-    {StandinRole::PowerVcr, "powervcr", "PVCR.EXE", "Software\\Cyberlink\\PowerVCR II",
-     "InstallPath", "PowerVCR II Taurus"},
-    {StandinRole::Honestech, "honestech", "honestechTV.EXE", "Software\\Honestech\\TV Plus\\TVR",
-     "AppPath", "honestechTV 2.0"},
-    {StandinRole::WinDvr, "windvr", "WINDVR.EXE", "Software\\InterVideo\\WinDVR", "PATH",
-     "StandinWinDVR"},
-    {StandinRole::WinDvd, "windvd", "WINDVD.EXE", "Software\\InterVideo\\WinDVD4", "PATH",
-     "StandinWinDVD"},
-    {StandinRole::WinRip, "winrip", "WINRIP.EXE", "Software\\InterVideo\\WinRip", "PATH",
-     "StandinWinRip"},
-    // LumenTVR is installed with honestech TV: the same value, the same executable.
-    {StandinRole::LumenTvr, "lumentvr", "honestechTV.EXE", "Software\\Honestech\\TV Plus\\TVR",
-     "AppPath", "LUMEN_TVR"},
-};
-
 constexpr const char* VENDOR_KEYS[] = {"Software\\Cyberlink", "Software\\Honestech",
                                        "Software\\InterVideo"};
 
@@ -74,13 +58,6 @@ void removeTree(const std::string& folder) {
 
 } // namespace
 
-const StandinApp& standinApp(StandinRole role) {
-    for (const StandinApp& app : APPS)
-        if (app.role == role)
-            return app;
-    return APPS[0];
-}
-
 void removeAllStandins() {
     endStandinProcesses();
     for (const char* key : VENDOR_KEYS)
@@ -102,7 +79,7 @@ InstalledStandin::InstalledStandin(StandinRole role, const std::string& folder)
     const std::string ini = folder + "\\standin.ini";
     installed =
         CopyFileA(besideThisProgram("tvapp_standin.exe").c_str(), exePath().c_str(), FALSE) &&
-        WritePrivateProfileStringA("standin", "role", app->roleName, ini.c_str()) &&
+        WritePrivateProfileStringA("standin", "role", app->name, ini.c_str()) &&
         writeString(app->subkey, app->valueName, folder);
 }
 
@@ -148,7 +125,7 @@ bool InstalledStandin::waitForLine(const std::string& line, DWORD timeoutMs) con
 }
 
 HWND InstalledStandin::window() const {
-    return FindWindowA(app->windowClass, nullptr);
+    return FindWindowA(app->className, nullptr);
 }
 
 void InstalledStandin::clearLog() const {

@@ -3,22 +3,12 @@
 // application's install-path value in the registry naming that folder.
 #pragma once
 
+#include "standin/standin_roles.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-enum class StandinRole { PowerVcr, Honestech, WinDvr, WinDvd, WinRip, LumenTvr };
-
-struct StandinApp {
-    StandinRole role;
-    const char* roleName; // as the stand-in's role file and log name it
-    const char* exeName;
-    const char* subkey; // under HKEY_LOCAL_MACHINE
-    const char* valueName;
-    const char* windowClass; // the stand-in's main window class for that role
-};
-const StandinApp& standinApp(StandinRole role);
 
 // The registry keys that the stand-ins' installs write; removed by removeAllStandins.
 void removeAllStandins();

@@ -20,7 +20,7 @@ namespace {
 constexpr UINT COMMAND_MESSAGE = 0x0BD0;
 constexpr UINT WINDVR_MESSAGE = 0x038F;
 
-const StandinRole* role = nullptr;
+const StandinApp* role = nullptr;
 HWND mainWindow = nullptr;
 char logPath[MAX_PATH];
 

@@ -1,8 +1,11 @@
-// What the stand-in TV application shows for each application it can take the place of: the
-// windows by which the remote-control program recognises it, and the command that closes it.
+// The applications the stand-in TV application can take the place of, in one table that the
+// stand-in and the harness share: how each is installed, the windows by which the
+// remote-control program recognises it, and the command that closes it.
 #pragma once
 
 #include <windows.h>
+
+enum class StandinRole { PowerVcr, Honestech, WinDvr, WinDvd, WinRip, LumenTvr };
 
 enum class CloseCommand {
     CtrlX,         // the chord Ctrl+X typed into the main window
@@ -12,9 +15,12 @@ enum class CloseCommand {
     CommandMessage // message 0x0BD0 with command 1
 };
 
-struct StandinRole {
-    const char* name;      // role name, also the label of the main window in the log
-    const char* exeName;   // executable name the harness installs the stand-in under
+struct StandinApp {
+    StandinRole role;
+    const char* name;    // role name, as the role file and the log name it
+    const char* exeName; // executable name the harness installs the stand-in under
+    const char* subkey;  // under HKEY_LOCAL_MACHINE, the value that names the install folder
+    const char* valueName;
     const char* className; // main window class
     const char* title;     // main window title
     bool firstChild;       // the main window has a child window that takes the close key
@@ -22,6 +28,7 @@ struct StandinRole {
     CloseCommand close;
 };
 
+const StandinApp& standinApp(StandinRole role);
 // The role named `name` (case-insensitive), or the role whose executable name equals `exeName`
 // when `name` is null or empty; null when none fits.
-const StandinRole* findRole(const char* name, const char* exeName);
+const StandinApp* findRole(const char* name, const char* exeName);
