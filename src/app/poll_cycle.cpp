@@ -2,10 +2,10 @@
 #include "app/program.h"
 
 void Program::poll() {
-    BOOL readOk = FALSE;
+    bool readOk = false;
     const DWORD value = device.readRegister(REMOTE_CODE_REGISTER, &readOk);
     const KeyPress press =
-        decoder.decode({readOk != FALSE, value}, GetTickCount(), dispatcher, settings.japanMode);
+        decoder.decode({readOk, value}, GetTickCount(), dispatcher, settings.japanMode);
     if (!press.deliver)
         return;
     if (press.freshPress)

@@ -38,7 +38,7 @@ public:
     // (optional) tells a failed read from a value of 0; after a failure the result is 0, or the
     // value word the driver left for a failed get, and the device is let go, so the next read
     // opens it afresh.
-    DWORD readRegister(DWORD address, BOOL* succeeded = nullptr);
+    DWORD readRegister(DWORD address, bool* succeeded = nullptr);
 
 private:
     struct Session;

@@ -56,9 +56,9 @@ DWORD CaptureDevice::failedRead(DWORD value) {
     return value;
 }
 
-DWORD CaptureDevice::readRegister(DWORD address, BOOL* succeeded) {
+DWORD CaptureDevice::readRegister(DWORD address, bool* succeeded) {
     if (succeeded)
-        *succeeded = FALSE;
+        *succeeded = false;
     if (reading)
         return 0;
     const ScopedFlag underWay(reading);
@@ -78,6 +78,6 @@ DWORD CaptureDevice::readRegister(DWORD address, BOOL* succeeded) {
         return failedRead(value);
     }
     if (succeeded)
-        *succeeded = TRUE;
+        *succeeded = true;
     return value;
 }

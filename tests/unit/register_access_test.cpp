@@ -42,7 +42,7 @@ protected:
 
 TEST_F(RegisterAccess, AReadSendsSelectThenBothHalvesOfTheRead) {
     sim::pressRemoteKey(30);
-    BOOL ok = FALSE;
+    bool ok = false;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 30u);
     EXPECT_TRUE(ok);
 
@@ -66,7 +66,7 @@ TEST_F(RegisterAccess, AReadSendsSelectThenBothHalvesOfTheRead) {
 }
 
 TEST_F(RegisterAccess, NoKeyReadsAsBit6) {
-    BOOL ok = FALSE;
+    bool ok = false;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0x40u);
     EXPECT_TRUE(ok);
 }
@@ -131,7 +131,7 @@ TEST_F(RegisterAccess, NoEventMeansNoRequest) {
 TEST_F(RegisterAccess, APendingReadIsWaitedFor) {
     sim::pressRemoteKey(5);
     sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::pendingThenSuccess());
-    BOOL ok = FALSE;
+    bool ok = false;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 5u);
     EXPECT_TRUE(ok);
     EXPECT_TRUE(boxes().empty());
@@ -139,7 +139,7 @@ TEST_F(RegisterAccess, APendingReadIsWaitedFor) {
 
 TEST_F(RegisterAccess, SelectFailureShowsTwoBoxesAndSendsNoRead) {
     sim::injectDeviceFault(sim::RequestKind::Select, sim::failure(ERROR_GEN_FAILURE));
-    BOOL ok = TRUE;
+    bool ok = true;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes(), {box("FAILED", "FAILED to set REGISTER address"),
@@ -149,7 +149,7 @@ TEST_F(RegisterAccess, SelectFailureShowsTwoBoxesAndSendsNoRead) {
 
 TEST_F(RegisterAccess, GetFailureShowsTwoBoxesAndYieldsTheValueWordAsAFailedRead) {
     sim::injectDeviceFault(sim::RequestKind::ReadGet, sim::failure(ERROR_GEN_FAILURE, 0x1Eu));
-    BOOL ok = TRUE;
+    bool ok = true;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0x1Eu);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes(), {box("FAILED", "FAILED REGISTER READ"),
@@ -159,7 +159,7 @@ TEST_F(RegisterAccess, GetFailureShowsTwoBoxesAndYieldsTheValueWordAsAFailedRead
 TEST_F(RegisterAccess, AFailedSetHalfIsIgnored) {
     sim::pressRemoteKey(7);
     sim::injectDeviceFault(sim::RequestKind::ReadSet, sim::failure(ERROR_GEN_FAILURE));
-    BOOL ok = FALSE;
+    bool ok = false;
     device.readRegister(REMOTE_CODE_REGISTER, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(sim::deviceRequests().size(), 3u);
@@ -174,7 +174,7 @@ TEST_F(RegisterAccess, BoxesNeverStackUnderNestedPolls) {
     polled = &device;
     SetTimer(nullptr, 1, 65, [](HWND, UINT, UINT_PTR, DWORD) {
         ++nestedReads;
-        BOOL ok = TRUE;
+        bool ok = true;
         polled->readRegister(REMOTE_CODE_REGISTER, &ok);
         EXPECT_FALSE(ok);
     });
@@ -202,7 +202,7 @@ TEST_F(RegisterAccess, AFilterWithoutHandleReportsEveryReadAndIsLookedForAgain) 
     ASSERT_TRUE(device.open());
     sim::clearEvents();
     for (int i = 0; i < 2; ++i) {
-        BOOL ok = TRUE;
+        bool ok = true;
         EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
         EXPECT_FALSE(ok);
     }
@@ -219,7 +219,7 @@ TEST_F(RegisterAccess, AFilterWithoutHandleReportsEveryReadAndIsLookedForAgain) 
 TEST_F(RegisterAccess, ALostDeviceIsOpenedAgainOnceItIsBack) {
     sim::pressRemoteKey(5);
     sim::setCaptureDevice(sim::DeviceState::Absent); // the held handle is dead
-    BOOL ok = TRUE;
+    bool ok = true;
     device.readRegister(REMOTE_CODE_REGISTER, &ok);
     EXPECT_FALSE(ok);
     EXPECT_FALSE(device.isOpen());
@@ -285,7 +285,7 @@ TEST_F(RegisterAccess, AHungRequestIsGivenUpAfterTheBound) {
         SetUp();
         sim::pressRemoteKey(5);
         sim::injectDeviceFault(c.kind, sim::hangs(c.ignoresCancel));
-        BOOL ok = TRUE;
+        bool ok = true;
         device.readRegister(REMOTE_CODE_REGISTER, &ok);
         EXPECT_FALSE(ok);
         EXPECT_EQ(sim::tickCount(), c.blockedMs);
@@ -311,7 +311,7 @@ TEST_F(RegisterAccess, AReadAfterCloseOpensTheDeviceAgain) {
     device.reopenAtNextRead();
     sim::setCaptureDevice(sim::DeviceState::Absent);
     sim::clearEvents();
-    BOOL ok = TRUE;
+    bool ok = true;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(sim::events(),

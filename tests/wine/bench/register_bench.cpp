@@ -111,7 +111,7 @@ int main() {
 
     printMachine();
     const bool readOk = measure("readRegister (3 requests)", [&captureDevice] {
-        BOOL ok = FALSE;
+        bool ok = false;
         return captureDevice.readRegister(REMOTE_CODE_REGISTER, &ok) == HELD_KEY && ok;
     });
     HANDLE device = CreateFileA(CardDevice::path(0).c_str(), GENERIC_READ | GENERIC_WRITE, 0,

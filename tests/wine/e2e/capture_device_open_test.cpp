@@ -25,7 +25,7 @@ protected:
 
     // The device that answers a read, or -1 when the read failed.
     int answeringDevice() {
-        BOOL ok = FALSE;
+        bool ok = false;
         const DWORD value = device.readRegister(REMOTE_CODE_REGISTER, &ok);
         return ok ? static_cast<int>(value) - static_cast<int>(FIRST_DEVICE_KEY) : -1;
     }
@@ -51,7 +51,7 @@ TEST_F(CaptureDeviceOpen, anEmptyCategoryOpensNothingAndShowsNoMessage) {
     EXPECT_TRUE(boxes().seen().empty());
 
     // A read then opens again, finds nothing and says so.
-    BOOL ok = TRUE;
+    bool ok = true;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes().seenLines(), {NOT_FOUND_BOX}));
@@ -64,7 +64,7 @@ TEST_F(CaptureDeviceOpen, aFilterWithoutKernelHandleFailsEveryReadWithAMessage) 
     EXPECT_EQ(device.handle(), nullptr);
 
     for (int read = 0; read < 2; ++read) {
-        BOOL ok = TRUE;
+        bool ok = true;
         EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), 0u);
         EXPECT_FALSE(ok);
     }

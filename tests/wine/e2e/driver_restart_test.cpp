@@ -61,7 +61,7 @@ TEST_F(DriverHostEnded, oldHandlesFailForGoodAndTheFilterFoundAfreshReadsTheRest
     EXPECT_EQ(selectStatus(old), denied);
     EXPECT_TRUE(CloseHandle(old));
     ASSERT_TRUE(device.open());
-    BOOL ok = FALSE;
+    bool ok = false;
     EXPECT_EQ(device.readRegister(REMOTE_CODE_REGISTER, &ok), CARD_NO_KEY);
     EXPECT_TRUE(ok);
     device.reopenAtNextRead();

@@ -82,7 +82,7 @@ TEST_F(RegisterRead, aReadSendsSelectSetAndGetAndReturnsTheRegister) {
         if (c.pokedAddress) {
             ASSERT_TRUE(card(0).poke(c.pokedAddress, c.pokedValue));
         }
-        BOOL ok = FALSE;
+        bool ok = false;
         EXPECT_EQ(device.readRegister(c.address, &ok), c.expected);
         EXPECT_TRUE(ok);
         EXPECT_TRUE(sameEvents(requests(0), readRequests(c.address, c.expected)));
@@ -93,7 +93,7 @@ TEST_F(RegisterRead, aReadSendsSelectSetAndGetAndReturnsTheRegister) {
 TEST_F(RegisterRead, aFailedSelectShowsTwoMessagesAndSendsNoRead) {
     ASSERT_TRUE(card(0).press(30));
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_SELECT, GEN_FAILURE));
-    BOOL ok = TRUE;
+    bool ok = true;
     EXPECT_EQ(device.readRegister(REMOTE, &ok), 0u);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(sameEvents(boxes().seenLines(), SELECT_FAILURE_BOXES));
@@ -108,7 +108,7 @@ TEST_F(RegisterRead, aFailedSelectShowsTwoMessagesAndSendsNoRead) {
 TEST_F(RegisterRead, aFailedGetShowsTwoMessagesAndReturnsTheValueWordLeftInTheBuffer) {
     ASSERT_TRUE(card(0).press(5));
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_READ_GET, GEN_FAILURE));
-    BOOL ok = TRUE;
+    bool ok = true;
     // The failed get writes nothing back; the word is the one the set half latched.
     EXPECT_EQ(device.readRegister(REMOTE, &ok), 5u);
     EXPECT_FALSE(ok);
@@ -119,7 +119,7 @@ TEST_F(RegisterRead, aFailedGetShowsTwoMessagesAndReturnsTheValueWordLeftInTheBu
 TEST_F(RegisterRead, aFailedSetHalfIsIgnoredAndTheGetIsSentAnyway) {
     ASSERT_TRUE(card(0).press(5));
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_READ_SET, GEN_FAILURE));
-    BOOL ok = FALSE;
+    bool ok = false;
     // Nothing latched: the get answers with the latch as it was, no key.
     EXPECT_EQ(device.readRegister(REMOTE, &ok), CARD_NO_KEY);
     EXPECT_TRUE(ok);
@@ -153,7 +153,7 @@ TEST_F(RegisterRead, aPendingRequestIsWaitedForUntilTheDriverCompletesIt) {
         std::atomic<bool> readReturned{false};
         std::atomic<bool> sawPending{false};
         std::thread finisher = finishHeldRequests(readReturned, sawPending);
-        BOOL ok = !c.succeeds;
+        bool ok = !c.succeeds;
         const DWORD value = device.readRegister(REMOTE, &ok);
         readReturned = true;
         finisher.join();
@@ -172,7 +172,7 @@ TEST_F(RegisterRead, aTimedPendingGetDelaysTheReadByItsTime) {
     ASSERT_TRUE(card(0).fault(CARD_REQUEST_READ_GET, 0, PEND_MS));
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    BOOL ok = FALSE;
+    bool ok = false;
     EXPECT_EQ(device.readRegister(REMOTE, &ok), 9u);
     const double elapsedMs = millisecondsSince(start);
     EXPECT_TRUE(ok);
@@ -235,7 +235,7 @@ CaptureDevice* polledDevice = nullptr;
 
 // The poll timer's part: one read, as the poll cycle would make it.
 void CALLBACK nestedPoll(HWND, UINT, UINT_PTR, DWORD) {
-    BOOL ok = FALSE;
+    bool ok = false;
     if (polledDevice->readRegister(REMOTE, &ok) != 0 || ok)
         ++nestedSuccesses;
     ++nestedReads;
@@ -249,7 +249,7 @@ TEST_F(RegisterRead, nestedReadsUnderAnOpenFailureMessageStaySilent) {
     boxes().holdBoxesUntil([] { return nestedReads >= 3; });
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, nestedPoll);
     ASSERT_NE(timer, 0u);
-    BOOL ok = TRUE;
+    bool ok = true;
     EXPECT_EQ(device.readRegister(REMOTE, &ok), 0u);
     KillTimer(nullptr, timer);
     EXPECT_FALSE(ok);
