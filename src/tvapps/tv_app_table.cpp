@@ -1,5 +1,7 @@
 #include "tvapps/tv_app_table.h"
 
+#include <iterator>
+
 // Each described in its own file.
 extern const TvAppDescription POWERVCR_APP, HONESTECH_APP, WINDVD_APP, WINDVR_APP, WINRIP_APP,
     LUMENTVR_APP;
@@ -7,9 +9,10 @@ extern const TvAppDescription POWERVCR_APP, HONESTECH_APP, WINDVD_APP, WINDVR_AP
 namespace {
 
 // In the order of AppId.
-const TvAppDescription* const TV_APPS[APP_COUNT] = {
+const TvAppDescription* const TV_APPS[] = {
     &POWERVCR_APP, &HONESTECH_APP, &WINDVD_APP, &WINDVR_APP, &WINRIP_APP, &LUMENTVR_APP,
 };
+static_assert(std::size(TV_APPS) == APP_COUNT, "one description for every AppId");
 
 } // namespace
 
