@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,21 +18,20 @@ RegisterReading key(DWORD raw) {
 }
 const RegisterReading IDLE{true, NO_KEY_BIT};
 
-// The target as the repeat rule sees it: whether there is one, and the buttons of the fixed roles
-// that it takes as commands of its own.
+// The target as the repeat rule sees it: whether there is one, and whether it takes buttons 20
+// and 21 as commands of its own (as LumenTVR does).
 struct Target : RepeatTarget {
     bool active;
-    std::vector<RemoteButton> owns;
-    Target(bool active, std::vector<RemoteButton> owns = {}) : active(active), owns(owns) {}
+    bool takesSwitches;
+    Target(bool active, bool takesSwitches) : active(active), takesSwitches(takesSwitches) {}
     bool targetActive() const override { return active; }
-    bool targetTakes(RemoteButton button) const override {
-        return active && std::find(owns.begin(), owns.end(), button) != owns.end();
+    bool targetTakes(RemoteButton b) const override {
+        return takesSwitches && (b == BUTTON_DEFAULT_APP || b == BUTTON_SHUT_DOWN);
     }
 };
-const Target NO_TARGET{false};
-const Target A_TARGET{true};
-// LumenTVR: buttons 20 and 21 are commands of its own.
-const Target LUMENTVR_TARGET{true, {BUTTON_DEFAULT_APP, BUTTON_SHUT_DOWN}};
+const Target NO_TARGET{false, false};
+const Target A_TARGET{true, false};
+const Target LUMENTVR_TARGET{true, true};
 
 } // namespace
 
@@ -101,17 +100,6 @@ TEST(KeyDecoder, RepeatWindow) {
     }
 }
 
-TEST(KeyDecoder, WithATargetOnlyEveryTenthRepeatIsDelivered) {
-    KeyDecoder decoder;
-    std::vector<RemoteButton> delivered;
-    for (int poll = 0; poll < 22; ++poll)
-        delivered.push_back(decoder.decode(key(2), 100000 + 65 * poll, A_TARGET, false).button);
-    for (int poll = 0; poll < 22; ++poll) {
-        const bool passes = poll == 0 || poll == 10 || poll == 20;
-        EXPECT_EQ(delivered[poll], passes ? 0 : BUTTON_SUPPRESSED) << "poll " << poll;
-    }
-}
-
 TEST(KeyDecoder, WithoutATargetEveryRepeatIsDelivered) {
     KeyDecoder decoder;
     for (int poll = 0; poll < 15; ++poll) {
@@ -123,8 +111,8 @@ TEST(KeyDecoder, WithoutATargetEveryRepeatIsDelivered) {
 
 TEST(KeyDecoder, ASuppressedRepeatStillCountsAsTheHeldButton) {
     KeyDecoder decoder;
-    decoder.decode(key(2), 100000, NO_TARGET,
-                   false); // the first press makes an application the target
+    // The first press makes an application the target.
+    decoder.decode(key(2), 100000, NO_TARGET, false);
     EXPECT_EQ(decoder.decode(key(2), 100065, A_TARGET, false).button, BUTTON_SUPPRESSED);
     // A different button right after is a fresh press, delivered as decoded.
     const KeyPress other = decoder.decode(key(1), 100130, A_TARGET, false);
@@ -134,7 +122,7 @@ TEST(KeyDecoder, ASuppressedRepeatStillCountsAsTheHeldButton) {
 
 // Power and buttons 20 and 21 act once per press, except that a target that takes 20 or 21 as a
 // command of its own gets their repeats as any command's. Other buttons keep their repeats: every
-// one with no target, every tenth with one.
+// one with no target; with one, the press and every tenth repeat, the others held back.
 TEST(KeyDecoder, WhichRepeatsOfAHeldButtonAreDelivered) {
     enum Pattern { ONCE, EVERY_TENTH, EVERY };
     // Raw codes 30, 3 and 29 are buttons 18, 20 and 21; in Japan mode the raw codes themselves.
@@ -142,51 +130,41 @@ TEST(KeyDecoder, WhichRepeatsOfAHeldButtonAreDelivered) {
     const struct {
         DWORD raw;
         bool japan;
-        const Target& target;
-        Pattern pattern;
+        Pattern none, target, lumenTvr; // with no target, another target, LumenTVR as the target
     } cases[] = {
-        {30, false, NO_TARGET, ONCE},
-        {30, false, A_TARGET, ONCE},
-        {3, false, NO_TARGET, ONCE},
-        {3, false, A_TARGET, ONCE},
-        {29, false, NO_TARGET, ONCE},
-        {29, false, A_TARGET, ONCE},
-        {18, true, NO_TARGET, ONCE},
-        {18, true, A_TARGET, ONCE},
-        {20, true, NO_TARGET, ONCE},
-        {20, true, A_TARGET, ONCE},
-        {21, true, NO_TARGET, ONCE},
-        {21, true, A_TARGET, ONCE},
-        {30, false, LUMENTVR_TARGET, ONCE},
-        {3, false, LUMENTVR_TARGET, EVERY_TENTH},
-        {29, false, LUMENTVR_TARGET, EVERY_TENTH},
-        {20, true, LUMENTVR_TARGET, EVERY_TENTH},
-        {13, false, NO_TARGET, EVERY},
-        {13, false, A_TARGET, EVERY_TENTH},
-        {17, false, NO_TARGET, EVERY},
-        {17, false, A_TARGET, EVERY_TENTH},
-        {1, false, NO_TARGET, EVERY},
-        {1, false, A_TARGET, EVERY_TENTH},
+        {30, false, ONCE, ONCE, ONCE},
+        {3, false, ONCE, ONCE, EVERY_TENTH},
+        {29, false, ONCE, ONCE, EVERY_TENTH},
+        {18, true, ONCE, ONCE, ONCE},
+        {20, true, ONCE, ONCE, EVERY_TENTH},
+        {21, true, ONCE, ONCE, EVERY_TENTH},
+        {13, false, EVERY, EVERY_TENTH, EVERY_TENTH},
+        {17, false, EVERY, EVERY_TENTH, EVERY_TENTH},
+        {1, false, EVERY, EVERY_TENTH, EVERY_TENTH},
     };
-    for (const auto& c : cases) {
-        KeyDecoder decoder;
-        const RemoteButton button =
-            c.japan ? static_cast<RemoteButton>(c.raw) : translateRawCode(c.raw);
-        for (int poll = 0; poll < 25; ++poll) {
-            SCOPED_TRACE("raw " + std::to_string(c.raw) + " japan " + std::to_string(c.japan) +
-                         " target " + std::to_string(c.target.active) + " poll " +
-                         std::to_string(poll));
-            const KeyPress press =
-                decoder.decode(key(c.raw), 100000 + 65 * poll, c.target, c.japan);
-            EXPECT_EQ(press.deliver, c.pattern != ONCE || poll == 0);
-            if (!press.deliver)
-                continue;
-            const bool passes = c.pattern == EVERY || poll % REPEAT_DIVISOR == 0;
-            EXPECT_EQ(press.button, passes ? button : BUTTON_SUPPRESSED);
+    for (const auto& c : cases)
+        for (const auto& [target, pattern] : {std::pair<const Target&, Pattern>{NO_TARGET, c.none},
+                                              {A_TARGET, c.target},
+                                              {LUMENTVR_TARGET, c.lumenTvr}}) {
+            KeyDecoder decoder;
+            const RemoteButton button =
+                c.japan ? static_cast<RemoteButton>(c.raw) : translateRawCode(c.raw);
+            for (int poll = 0; poll < 25; ++poll) {
+                SCOPED_TRACE("raw " + std::to_string(c.raw) + " japan " + std::to_string(c.japan) +
+                             " pattern " + std::to_string(pattern) + " poll " +
+                             std::to_string(poll));
+                const KeyPress press =
+                    decoder.decode(key(c.raw), 100000 + 65 * poll, target, c.japan);
+                EXPECT_EQ(press.deliver, pattern != ONCE || poll == 0);
+                const bool passes = pattern == EVERY || poll % 10 == 0; // polls 0, 10 and 20
+                if (press.deliver) {
+                    EXPECT_EQ(press.button, passes ? button : BUTTON_SUPPRESSED);
+                }
+            }
+            // A later, separate press acts again.
+            EXPECT_TRUE(
+                decoder.decode(key(c.raw), 100000 + 65 * 24 + 250, target, c.japan).deliver);
         }
-        // A later, separate press acts again.
-        EXPECT_TRUE(decoder.decode(key(c.raw), 100000 + 65 * 24 + 250, c.target, c.japan).deliver);
-    }
 }
 
 // A poll that is busy acting on its button (starting an application waits until it is ready)
