@@ -1,18 +1,37 @@
-// One poll of the remote: the remote-code register read, decoded and dispatched.
+// One poll of the remote: the remote-code register read, decoded and dispatched, and what came of
+// it kept for the remote monitor.
 #include "app/program.h"
+
+unsigned Program::recordPress(DWORD value, RemoteButton button) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const unsigned press = presses.add(value & RAW_CODE_MASK, button, GetForegroundWindow(), now);
+    shell.monitor.pressRecorded(press);
+    return press;
+}
 
 void Program::poll() {
     bool readOk = false;
     const DWORD value = device.readRegister(REMOTE_CODE_REGISTER, &readOk);
+    presses.countRead(readOk);
     const KeyPress press =
         decoder.decode({readOk, value}, GetTickCount(), dispatcher, settings.japanMode);
-    if (!press.deliver)
-        return;
-    if (press.freshPress)
-        mouse.resetAcceleration();
-    const KeyAction action = decoder.startActing();
-    dispatcher.dispatch(press.button);
-    decoder.actedOn(action, GetTickCount());
+    if (press.freshPress || press.repeat) {
+        const unsigned record = press.repeat ? presses.newest() : recordPress(value, press.button);
+        if (!press.deliver) {
+            presses.heldBack(record);
+        } else {
+            if (press.freshPress)
+                mouse.resetAcceleration();
+            const KeyAction action = decoder.startActing();
+            presses.startAction(record);
+            const PressOutcome outcome = dispatcher.dispatch(press.button);
+            presses.finish(record, outcome, press.repeat);
+            decoder.actedOn(action, GetTickCount());
+        }
+    }
+    // After the press has reached its application.
+    shell.monitor.update();
 }
 
 void CALLBACK pollTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {

@@ -19,7 +19,8 @@ void CALLBACK appWatchTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {
 }
 
 Program::Program(HINSTANCE instance)
-    : apps(boxes), watch(appWatchTimerTick), device(boxes), shell(instance, apps, settings),
+    : apps(boxes), watch(appWatchTimerTick), device(boxes),
+      shell(instance, apps, settings, presses, device),
       dispatcher(apps, settings, mouse, watch, boxes, shell) {}
 
 // The window's last messages still find the whole program: WM_DESTROY removes the icon before the

@@ -3,6 +3,7 @@
 // does, so no message ever reaches a program that is being taken apart.
 #pragma once
 
+#include "app/press_log.h"
 #include "app/shell.h"
 #include "remote/capture_device.h"
 #include "remote/key_decoder.h"
@@ -29,7 +30,8 @@ public:
     void startPolling();
     // Gives the app watch its owner and period; the Power toggle starts it.
     void prepareAppWatch();
-    // One poll of the remote: the register read, decoded and dispatched.
+    // One poll of the remote: the register read, decoded and dispatched, and kept for the remote
+    // monitor.
     void poll();
     void watchTick() { watch.tick(apps); }
     // After a resume from sleep the card's driver may have been restarted, and a key seen before
@@ -49,11 +51,15 @@ private:
     KeyDecoder decoder;
     AppWatch watch;
     CaptureDevice device;
+    PressLog presses; // kept for the remote monitor, open or not
 
 public:
     Shell shell;
 
 private:
+    // A new press: the time, the window in front, the register's code, kept for the monitor.
+    unsigned recordPress(DWORD value, RemoteButton button);
+
     KeyDispatcher dispatcher;
 
     friend class ProgramTest; // the unit tests' fixture reaches every part

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/about_dialog.h"
+#include "app/remote_monitor.h"
 #include "app/setting_dialog.h"
 #include "app/shutdown_prompt.h"
 #include "app/tray_icon.h"
@@ -19,12 +20,16 @@ void CALLBACK appWatchTimerTick(HWND owner, UINT, UINT_PTR, DWORD);
 
 class Shell : public ShellPort {
 public:
-    Shell(HINSTANCE instance, const TvApps& apps, Settings& settings)
-        : instance(instance), setting(apps, settings) {}
+    Shell(HINSTANCE instance, const TvApps& apps, Settings& settings, PressLog& presses,
+          const CaptureDevice& device)
+        : instance(instance), setting(apps, settings), monitor(presses, device) {}
 
     bool shutdownPromptOpen() const override { return prompt.waiting(); }
     void answerShutdownPrompt(bool shutDown) override { prompt.answer(shutDown); }
-    void showShutdownPrompt() override { prompt.ask(instance, mainWindow); }
+    bool showShutdownPrompt() override {
+        const INT_PTR answer = prompt.ask(instance, mainWindow);
+        return answer == VK_RETURN || answer == IDOK;
+    }
 
     // The module instance, for the resources and the dialogs.
     HINSTANCE instance;
@@ -42,5 +47,6 @@ public:
     AboutDialog about;
     SettingDialog setting;
     ShutdownPrompt prompt;
+    RemoteMonitor monitor;
     WindowTimer pollTimer{POLL_TIMER_ID, pollTimerTick};
 };

@@ -22,6 +22,7 @@ TrayMenuItems trayMenuItems(const TvApps& apps) {
                describe(app).name);
     }
     append(menu, MF_SEPARATOR, 0, nullptr);
+    append(menu, MF_STRING, IDM_MONITOR, "Remote monitor");
     append(menu, MF_STRING, IDM_ABOUT, "About");
     append(menu, MF_SEPARATOR, 0, nullptr);
     append(menu, MF_STRING, IDM_EXIT, "Exit");

@@ -40,13 +40,23 @@ public:
     // opens it afresh.
     DWORD readRegister(DWORD address, bool* succeeded = nullptr);
 
+    // The accepted friendly name of the filter in use; null while none is held.
+    const char* filterName() const;
+    // What the last read failed at (its first failure message), and the status of the request
+    // that failed (0 when none was sent); `what` is null after a read that succeeded.
+    struct Failure {
+        const char* what = nullptr;
+        DWORD status = 0;
+    };
+    Failure lastFailure() const { return failure; }
+
 private:
     struct Session;
 
     // The two halves of a read; each shows its own failure message and returns true on success.
     bool selectRegister(HANDLE device, DWORD address);
     bool fetchRegisterValue(HANDLE device, DWORD* value);
-    DWORD failedRead(DWORD value);
+    DWORD failedRead(const char* what, DWORD value);
 
     MessageBoxGuard& boxes;
     std::unique_ptr<Session> session; // null while closed
@@ -54,4 +64,5 @@ private:
     // poll timer keeps firing inside their modal loops, and those nested reads stay silent instead
     // of piling up boxes, one set per 65 ms tick.
     bool reading = false;
+    Failure failure;
 };

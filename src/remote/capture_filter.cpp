@@ -88,6 +88,7 @@ struct CaptureDevice::Session {
     ComInitialization com; // first in, last out: COM outlives the filter
     ComPtr<IBaseFilter> filter;
     HANDLE kernelHandle = nullptr;
+    const char* name = nullptr; // the accepted name it was found by
 };
 
 CaptureDevice::CaptureDevice(MessageBoxGuard& boxes) : boxes(boxes) {}
@@ -96,6 +97,10 @@ CaptureDevice::~CaptureDevice() = default;
 
 bool CaptureDevice::isOpen() const {
     return session && session->filter;
+}
+
+const char* CaptureDevice::filterName() const {
+    return isOpen() ? session->name : nullptr;
 }
 
 HANDLE CaptureDevice::handle() const {
@@ -110,6 +115,7 @@ bool CaptureDevice::open() {
     session = std::make_unique<Session>();
     for (const char* name : ACCEPTED_NAMES) {
         session->filter = findCaptureFilter(name, CLSID_VideoInputDeviceCategory);
+        session->name = name;
         if (session->filter)
             break;
     }

@@ -6,6 +6,10 @@
 
 namespace {
 
+constexpr const char* NO_HANDLE_TEXT = "Unable to find Cx23880 Video Capture";
+constexpr const char* SELECT_FAILED_TEXT = "Unable to set Register address";
+constexpr const char* READ_FAILED_TEXT = "Cx23880 Register Read failed";
+
 DWORD send(HANDLE device, RegisterRequest& request) {
     DWORD returned = 0;
     return syncDeviceControl(device, KS_PROPERTY_IOCTL, &request, sizeof request, &request,
@@ -18,7 +22,8 @@ bool CaptureDevice::selectRegister(HANDLE device, DWORD address) {
     RegisterRequest request{};
     setRequestHeader(request, KSPROPERTY_FLAG_SET, CMD_SELECT_REGISTER);
     request.address = address;
-    if (statusSucceeded(send(device, request)))
+    failure.status = send(device, request);
+    if (statusSucceeded(failure.status))
         return true;
     boxes.show("FAILED", "FAILED to set REGISTER address", MB_OK);
     return false;
@@ -36,6 +41,7 @@ bool CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
         status = send(device, request);
     }
     *value = request.value;
+    failure.status = status;
     if (statusSucceeded(status))
         return true;
     boxes.show("FAILED", "FAILED REGISTER READ", MB_OK);
@@ -51,7 +57,8 @@ bool CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
 // lets go: the reopen costs one device enumeration, and each failed read already waits for the
 // user to answer its messages. Letting go also when no filter was found ends the COM use that this
 // read's open began.
-DWORD CaptureDevice::failedRead(DWORD value) {
+DWORD CaptureDevice::failedRead(const char* what, DWORD value) {
+    failure.what = what;
     reopenAtNextRead();
     return value;
 }
@@ -63,19 +70,20 @@ DWORD CaptureDevice::readRegister(DWORD address, bool* succeeded) {
         return 0;
     const ScopedFlag underWay(reading);
     open();
+    failure = {};
     HANDLE device = handle();
     if (!device) {
-        boxes.show("Unable to find Cx23880 Video Capture", "Message", MB_OK);
-        return failedRead(0);
+        boxes.show(NO_HANDLE_TEXT, "Message", MB_OK);
+        return failedRead(NO_HANDLE_TEXT, 0);
     }
     if (!selectRegister(device, address)) {
-        boxes.show("Unable to set Register address", "Error", MB_OK);
-        return failedRead(0);
+        boxes.show(SELECT_FAILED_TEXT, "Error", MB_OK);
+        return failedRead(SELECT_FAILED_TEXT, 0);
     }
     DWORD value = 0;
     if (!fetchRegisterValue(device, &value)) {
-        boxes.show("Cx23880 Register Read failed", "Info", MB_OK);
-        return failedRead(value);
+        boxes.show(READ_FAILED_TEXT, "Info", MB_OK);
+        return failedRead(READ_FAILED_TEXT, value);
     }
     if (succeeded)
         *succeeded = true;

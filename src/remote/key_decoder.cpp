@@ -31,7 +31,7 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, const Rep
     const bool firstSinceActing = acting != 0 && acting == readings;
     ++readings;
     if (!reading.readOk || (reading.value & NO_KEY_BIT))
-        return {false, 0, false};
+        return {false, 0, false, false};
     if (firstSinceActing)
         lastKeyTick = now;
 
@@ -50,10 +50,10 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, const Rep
     lastButton = button;
 
     if (repeating && actsOncePerPress(button, target))
-        return {false, button, false};
+        return {false, button, false, true};
     const bool heldBack =
         repeating && repeatCount != 0 && repeatCount % REPEAT_DIVISOR != 0 && target.targetActive();
-    return {true, heldBack ? BUTTON_SUPPRESSED : button, !repeating};
+    return {true, heldBack ? BUTTON_SUPPRESSED : button, !repeating, repeating};
 }
 
 KeyAction KeyDecoder::startActing() {

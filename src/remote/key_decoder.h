@@ -22,6 +22,7 @@ struct KeyPress {
     bool deliver;        // false: nothing is dispatched for this poll
     RemoteButton button; // the button, or BUTTON_SUPPRESSED for a held-back repeat
     bool freshPress;     // a new press, not a repeat: mouse acceleration starts again
+    bool repeat;         // the held button seen again, whether or not it is delivered
 };
 
 // One register reading, as the poll got it.

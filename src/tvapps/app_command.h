@@ -15,13 +15,14 @@ enum class CommandShape : unsigned char {
     CHORD,        // typed into the application brought to the front (code = key, param = modifiers)
     POST_MESSAGE, // a private message (param = message number, code = wParam, lParam 0)
     POST_SHIFTED, // a Shift key-down, then the key-down of code with lParam param
-    OWN,          // an application's own command (code = its id)
+    OWN,          // an application's own command (code = its id, name = what it does)
 };
 
 struct AppCommand {
     CommandShape shape;
     UINT code;
     LPARAM param;
+    const char* name = nullptr;
 };
 
 // Modifiers of a chord; with both, Alt goes down first and comes up last.
@@ -51,8 +52,8 @@ constexpr AppCommand postPrivate(UINT message, WPARAM wParam) {
 constexpr AppCommand postShifted(UINT vk, LPARAM lParam) {
     return {CommandShape::POST_SHIFTED, vk, lParam};
 }
-constexpr AppCommand own(UINT id) {
-    return {CommandShape::OWN, id, 0};
+constexpr AppCommand own(UINT id, const char* what) {
+    return {CommandShape::OWN, id, 0, what};
 }
 
 // lParam of the main keyboard's digit keys 0 to 9: repeat count 1 and the key's scan code.

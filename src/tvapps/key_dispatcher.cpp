@@ -35,90 +35,92 @@ bool KeyDispatcher::noTvAppRunning() const {
 
 // Power toggles the target; button 20 too, unless the target's map has a command of its own for
 // it (as for 21, which otherwise does nothing).
-void KeyDispatcher::sendToTarget(TvApp& target, RemoteButton button) {
+PressOutcome KeyDispatcher::sendToTarget(TvApp& target, RemoteButton button) {
     const bool japanMode = settings.japanMode;
     switch (button) {
     case BUTTON_SUPPRESSED:
-        break;
+        return {};
     case BUTTON_POWER:
-        togglePower(target.id());
-        break;
+        return togglePower(target.id());
     case BUTTON_DEFAULT_APP:
         if (target.mapsButton(button))
-            target.handleButton(button, japanMode);
-        else
-            togglePower(target.id());
-        break;
+            return target.handleButton(button, japanMode);
+        return togglePower(target.id());
     default:
-        target.handleButton(button, japanMode);
-        break;
+        return target.handleButton(button, japanMode);
     }
 }
 
-void KeyDispatcher::powerWithNoTarget() {
+PressOutcome KeyDispatcher::powerWithNoTarget() {
     const std::optional<AppId> app = appWithDefaultNumber(settings.defaultApp);
-    if (app && !apps[*app].isInstalled())
+    const bool notInstalled = app && !apps[*app].isInstalled();
+    if (notInstalled)
         boxes.show("Please re-initialize the TV application settings.", PROGRAM_CAPTION,
                    MB_OK | MB_SETFOREGROUND);
     // Read again: the Setting dialog may have changed it while the message was open.
-    switchToDefaultApp(settings.defaultApp);
+    PressOutcome outcome = switchToDefaultApp(settings.defaultApp);
+    outcome.yes = notInstalled;
+    return outcome;
+}
+
+PressOutcome KeyDispatcher::shutDownPrompt() {
+    if (!noTvAppRunning())
+        return {Actor::PROMPT, Result::NOT_OPENED};
+    const bool shutDown = shell.showShutdownPrompt();
+    return {Actor::PROMPT, Result::OPENED, AppId::POWERVCR, NOTHING, shutDown};
 }
 
 // The first application running becomes the target; with none, the remote is a mouse.
-void KeyDispatcher::sendToFirstRunning(RemoteButton button) {
+PressOutcome KeyDispatcher::sendToFirstRunning(RemoteButton button) {
     for (AppId app : SEARCH_WITHOUT_TARGET) {
         if (!apps[app].findRunningWindow())
             continue;
         apps[app].becomeTarget();
-        apps[app].handleButton(button, settings.japanMode);
-        return;
+        return apps[app].handleButton(button, settings.japanMode);
     }
-    mouse.handleButton(button);
+    return mouse.handleButton(button);
 }
 
-void KeyDispatcher::dispatch(RemoteButton button) {
+PressOutcome KeyDispatcher::dispatch(RemoteButton button) {
     // The prompt is answered from the nested polls that run inside its own modal loop.
     if (shell.shutdownPromptOpen()) {
-        shell.answerShutdownPrompt(button == BUTTON_POWER);
-        return;
+        const bool shutDown = button == BUTTON_POWER;
+        shell.answerShutdownPrompt(shutDown);
+        return {Actor::PROMPT, Result::ANSWERED, AppId::POWERVCR, NOTHING, shutDown};
     }
-    if (TvApp* target = currentTarget()) {
-        sendToTarget(*target, button);
-        return;
-    }
+    if (TvApp* target = currentTarget())
+        return sendToTarget(*target, button);
     switch (button) {
     case BUTTON_POWER:
-        powerWithNoTarget();
-        break;
+        return powerWithNoTarget();
     case BUTTON_DEFAULT_APP:
-        switchToDefaultApp(settings.defaultApp);
-        break;
+        return switchToDefaultApp(settings.defaultApp);
     case BUTTON_SHUT_DOWN:
-        if (noTvAppRunning())
-            shell.showShutdownPrompt();
-        break;
+        return shutDownPrompt();
     default:
-        sendToFirstRunning(button);
-        break;
+        return sendToFirstRunning(button);
     }
 }
 
-void KeyDispatcher::switchToDefaultApp(int defaultAppNumber) {
+PressOutcome KeyDispatcher::switchToDefaultApp(int defaultAppNumber) {
     const std::optional<AppId> chosen = appWithDefaultNumber(defaultAppNumber);
     if (!chosen)
-        return;
+        return {Actor::SWITCH, Result::NOTHING};
     for (AppId other : CLOSED_BEFORE_SWITCHING)
         if (other != *chosen)
             apps[other].quit();
-    togglePower(*chosen);
+    PressOutcome outcome = togglePower(*chosen);
+    outcome.actor = Actor::SWITCH;
+    return outcome;
 }
 
-void KeyDispatcher::togglePower(AppId id) {
+PressOutcome KeyDispatcher::togglePower(AppId id) {
     TvApp& app = apps[id];
     if (app.findWindow()) {
         app.quit();
-        return;
+        return {Actor::TOGGLE, Result::CLOSED, id};
     }
     app.bringUp();
     watch.lookAfter(app);
+    return {Actor::TOGGLE, app.isInstalled() ? Result::BROUGHT_UP : Result::NOT_INSTALLED, id};
 }

@@ -6,6 +6,7 @@
 #include "settings/settings_store.h"
 #include "tvapps/app_watch.h"
 #include "tvapps/mouse_emulator.h"
+#include "tvapps/press_outcome.h"
 #include "tvapps/shell_port.h"
 #include "tvapps/tv_apps.h"
 
@@ -14,13 +15,13 @@ public:
     KeyDispatcher(TvApps& apps, const Settings& settings, MouseEmulation& mouse, AppWatch& watch,
                   MessageBoxGuard& boxes, ShellPort& shell);
 
-    // One decoded button (possibly BUTTON_SUPPRESSED).
-    void dispatch(RemoteButton button);
+    // One decoded button (possibly BUTTON_SUPPRESSED); returns what was done with it.
+    PressOutcome dispatch(RemoteButton button);
     // Quits the other remote targets, then toggles the default one; other numbers do nothing.
-    void switchToDefaultApp(int defaultAppNumber);
+    PressOutcome switchToDefaultApp(int defaultAppNumber);
     // Closes the application when its window exists; otherwise brings it up and has the app watch
     // look after it once it is the target.
-    void togglePower(AppId app);
+    PressOutcome togglePower(AppId app);
     // Whether no remote target's window exists.
     bool noTvAppRunning() const;
 
@@ -30,9 +31,10 @@ public:
 private:
     TvApp* currentTarget();
     const TvApp* currentTarget() const;
-    void sendToTarget(TvApp& target, RemoteButton button);
-    void powerWithNoTarget();
-    void sendToFirstRunning(RemoteButton button);
+    PressOutcome sendToTarget(TvApp& target, RemoteButton button);
+    PressOutcome powerWithNoTarget();
+    PressOutcome shutDownPrompt();
+    PressOutcome sendToFirstRunning(RemoteButton button);
 
     TvApps& apps;
     const Settings& settings;

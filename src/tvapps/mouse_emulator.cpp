@@ -47,38 +47,37 @@ POINT pointerPosition() {
 
 } // namespace
 
-void MouseEmulation::handleButton(RemoteButton button) {
+PressOutcome MouseEmulation::handleButton(RemoteButton button) {
     switch (button) {
     case LEFT_CLICK_BUTTON:
         click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-        break;
+        return mouseOutcome(Result::LEFT_CLICK);
     case PRIMARY_TOGGLE_BUTTON:
-        togglePrimaryButton();
-        break;
+        return togglePrimaryButton();
     case RIGHT_CLICK_BUTTON:
         click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-        break;
+        return mouseOutcome(Result::RIGHT_CLICK);
     default:
-        movePointer(button); // nothing for a button that is no direction
-        break;
+        return movePointer(button); // nothing for a button that is no direction
     }
 }
 
-void MouseEmulation::movePointer(RemoteButton direction) {
+PressOutcome MouseEmulation::movePointer(RemoteButton direction) {
     if (!isDirection(direction))
-        return;
+        return mouseOutcome(Result::NOTHING);
     ++moveCount;
     const LONG step = stepFor(area, moveCount);
+    const LONG dx = DIRECTIONS[direction].dx * step;
+    const LONG dy = DIRECTIONS[direction].dy * step;
     POINT at{0, 0};
     if (!GetCursorPos(&at))
-        return; // no position to move from
-    const LONG x = at.x + DIRECTIONS[direction].dx * step;
-    const LONG y = at.y + DIRECTIONS[direction].dy * step;
-    if (!insideBounds(area, x, y)) {
+        return mouseOutcome(Result::NOTHING); // no position to move from
+    if (!insideBounds(area, at.x + dx, at.y + dy)) {
         moveCount = 0; // refused whole; the next move creeps up with one-pixel steps
-        return;
+        return mouseOutcome(Result::AT_EDGE, dx, dy);
     }
-    SetCursorPos(x, y);
+    SetCursorPos(at.x + dx, at.y + dy);
+    return mouseOutcome(Result::MOVED, dx, dy);
 }
 
 // Buttons 0 and 10 are always the left and the right button, whatever the system's swap setting.
@@ -89,14 +88,14 @@ void MouseEmulation::click(DWORD downFlag, DWORD upFlag) {
 }
 
 // Only this one follows the swapped-buttons setting: it holds the primary button for dragging.
-void MouseEmulation::togglePrimaryButton() {
+PressOutcome MouseEmulation::togglePrimaryButton() {
     const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
     const POINT at = pointerPosition();
-    if (primaryHeld) {
-        primaryHeld = false;
+    primaryHeld = !primaryHeld;
+    if (!primaryHeld) {
         sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at);
-    } else {
-        primaryHeld = true;
-        sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at);
+        return mouseOutcome(Result::PRIMARY_UP);
     }
+    sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at);
+    return mouseOutcome(Result::PRIMARY_DOWN);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "remote/remote_button.h"
+#include "tvapps/press_outcome.h"
 
 #include <windows.h>
 
@@ -18,9 +19,9 @@ struct PointerBounds {
 
 class MouseEmulation {
 public:
-    void handleButton(RemoteButton button);
+    PressOutcome handleButton(RemoteButton button);
     // One step of the pointer in the direction of a digit button laid out like a phone keypad.
-    void movePointer(RemoteButton direction);
+    PressOutcome movePointer(RemoteButton direction);
     // A fresh press starts again with one-pixel steps.
     void resetAcceleration() { moveCount = 0; }
 
@@ -32,5 +33,5 @@ public:
 
 private:
     void click(DWORD downFlag, DWORD upFlag);
-    void togglePrimaryButton();
+    PressOutcome togglePrimaryButton();
 };

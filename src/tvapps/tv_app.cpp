@@ -151,19 +151,20 @@ void TvApp::quit() {
     target = false; // at once, without waiting for the application to close
 }
 
-void TvApp::handleButton(RemoteButton button, bool japanMode) {
+PressOutcome TvApp::handleButton(RemoteButton button, bool japanMode) {
     const AppCommand command = commandFor(description().buttons, button, japanMode);
     switch (command.shape) {
     case CommandShape::NOTHING:
-        return;
+        return appOutcome(app, Result::NOTHING);
     case CommandShape::OWN:
         window = description().own ? description().own(*this, command.code) : nullptr;
-        return;
+        break;
     default:
         window = findWindow();
         carryOut(window, command);
-        return;
+        break;
     }
+    return appOutcome(app, window ? Result::SENT : Result::WINDOW_NOT_FOUND, command);
 }
 
 bool TvApp::mapsButton(RemoteButton button) const {

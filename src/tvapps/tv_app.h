@@ -4,6 +4,7 @@
 // out a button's command.
 #pragma once
 
+#include "tvapps/press_outcome.h"
 #include "tvapps/tv_app_table.h"
 #include "win32/message_box_guard.h"
 
@@ -51,8 +52,8 @@ public:
     // whatever became of the request.
     void quit();
     // The button's command in the application's map, carried out; nothing for a button it does not
-    // map.
-    void handleButton(RemoteButton button, bool japanMode);
+    // map. Returns what was sent, or that nothing was.
+    PressOutcome handleButton(RemoteButton button, bool japanMode);
     // Whether the application's map has a command of its own for the button.
     bool mapsButton(RemoteButton button) const;
     // The window the last command found (null when it found none).

@@ -43,6 +43,7 @@ HWND findAppWindow(const AppWindow& window, Match match);
 struct TvAppDescription {
     const char* name;        // in the Setting list and the tray menu
     const char* productName; // in "Can't run <productName>."
+    const char* label;       // in the remote monitor
     InstallFacts install;
     AppWindow window;
     AppCommand quit;        // how it is asked to close

@@ -238,6 +238,9 @@ void setPostFails(HWND window, bool fails);
 // WinExec of a command line with this executable at its end creates this window as it starts.
 void showWindowOnExec(const std::string& exeName, const NewWindow& wanted);
 
+// The text last put on the clipboard as CF_TEXT; empty while there is none.
+std::string clipboardText();
+
 // ---------------------------------------------------------------- notification area
 // Icons the shell holds, by (window, id); every Shell_NotifyIconA call is logged with its record.
 int trayIconCount();

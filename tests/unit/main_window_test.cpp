@@ -9,11 +9,13 @@
 
 using MainWindowTest = ProgramTest;
 
-// Another program may post About or Setting as often as it likes: each dialog opens once, and a
-// command for the open one brings it to the front instead. Once it is closed, it opens again.
+// Another program may post About, Setting or the remote monitor as often as it likes: each dialog
+// opens once, and a command for the open one brings it to the front instead. Once it is closed,
+// it opens again.
 TEST_F(MainWindowTest, EachDialogOpensOnceHoweverOftenItIsAskedFor) {
-    for (const auto& [command, templateId] : {std::pair<int, int>{IDM_ABOUT, IDD_ABOUT},
-                                              std::pair<int, int>{IDM_SETTING, IDD_SETTING}}) {
+    for (const auto& [command, templateId] :
+         {std::pair<int, int>{IDM_ABOUT, IDD_ABOUT}, std::pair<int, int>{IDM_SETTING, IDD_SETTING},
+          std::pair<int, int>{IDM_MONITOR, IDD_MONITOR}}) {
         const std::string dialog = "dialog:" + std::to_string(templateId);
         const int asked = command;
         sim::clearEvents();

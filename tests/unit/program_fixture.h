@@ -55,7 +55,8 @@ protected:
     CaptureDevice& device() { return program->device; }
     Shell& shell() { return program->shell; }
     KeyDispatcher& dispatcher() { return program->dispatcher; }
-    void dispatch(RemoteButton button) { dispatcher().dispatch(button); }
+    PressLog& presses() { return program->presses; }
+    PressOutcome dispatch(RemoteButton button) { return dispatcher().dispatch(button); }
     static void setTarget(TvApp& record, bool target) {
         target ? record.becomeTarget() : record.stopBeingTarget();
     }

@@ -43,6 +43,7 @@ extern const TvAppDescription HONESTECH_APP;
 const TvAppDescription HONESTECH_APP = {
     .name = "HonesTVR",
     .productName = "honestech TV",
+    .label = "honestech TV",
     .install = {"Software\\Honestech\\TV Plus\\TVR", "AppPath", "honestechTV.EXE"},
     .window = byClass("honestechTV 2.0", "TVR"),
     .quit = postKey('O'),

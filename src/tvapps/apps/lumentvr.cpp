@@ -54,6 +54,7 @@ extern const TvAppDescription LUMENTVR_APP;
 const TvAppDescription LUMENTVR_APP = {
     .name = "LumenTVR",
     .productName = "LumenTVR",
+    .label = "LumenTVR",
     // Installed with honestech TV, and started by the same executable.
     .install = {"Software\\Honestech\\TV Plus\\TVR", "AppPath", "honestechTV.EXE"},
     .window = byClass("LUMEN_TVR", "FormMainWindow"),

@@ -11,6 +11,8 @@ constexpr const char* DISABLE_CAP_DLG_VALUE = "DisableCapDlg";
 // Its own commands.
 constexpr UINT RECORD = 1;
 constexpr UINT TOGGLE_MINIMISED = 2;
+constexpr const char* RECORD_WORDS = "record (DisableCapDlg, key R)";
+constexpr const char* MINIMISE_WORDS = "minimise or restore, with its video window";
 
 // Power and the dispatcher's buttons 20 and 21 are not here; buttons 11 and above 31 do nothing.
 constexpr ButtonRow BUTTON_MAP[] = {
@@ -27,7 +29,7 @@ constexpr ButtonRow BUTTON_MAP[] = {
     {9, postDigit(9), postDigit(9)},
     {10, postKey(VK_MULTIPLY), chord(CHORD_CTRL_ALT, VK_F11)},
     {12, chord(CHORD_CTRL, 'U'), chord(CHORD_CTRL, 'U')},
-    {13, own(RECORD), own(RECORD)},
+    {13, own(RECORD, RECORD_WORDS), own(RECORD, RECORD_WORDS)},
     {14, postKey('S'), postKey('S')},
     // Scan-code field 0x58, not the T key's own 0x14: what PowerVCR II expects.
     {15, postKey('T', 0x00580001), postKey('T', 0x00580001)},
@@ -36,7 +38,7 @@ constexpr ButtonRow BUTTON_MAP[] = {
     {19, chord(CHORD_CTRL, 'M'), chord(CHORD_CTRL, 'M')},
     {22, postCharacter('\r', 0x001C0001), postCharacter('\r', 0x001C0001)},
     {23, chord(CHORD_CTRL, 'R'), chord(CHORD_CTRL_ALT, VK_F12)},
-    {24, own(TOGGLE_MINIMISED), own(TOGGLE_MINIMISED)},
+    {24, own(TOGGLE_MINIMISED, MINIMISE_WORDS), own(TOGGLE_MINIMISED, MINIMISE_WORDS)},
     {25, chord(CHORD_CTRL, 'S'), postKey(VK_SPACE)},
     {26, postKey('N'), postKey('N')},
     {27, postKey(VK_ADD), postKey(VK_ADD)},
@@ -87,6 +89,7 @@ extern const TvAppDescription POWERVCR_APP;
 const TvAppDescription POWERVCR_APP = {
     .name = "PowerVCR",
     .productName = "CyberLink PowerVCR II",
+    .label = "PowerVCR II",
     .install = {"Software\\Cyberlink\\PowerVCR II", "InstallPath", "PVCR.EXE"},
     // Its record's own search, before a start, goes by the title; everything else by the class.
     .window = {.className = "PowerVCR II Taurus",

@@ -6,6 +6,7 @@ extern const TvAppDescription WINDVD_APP;
 const TvAppDescription WINDVD_APP = {
     .name = "WinDVD",
     .productName = "InterVideo WinDVD 4",
+    .label = "WinDVD 4",
     .install = {"Software\\InterVideo\\WinDVD4", "PATH", "WINDVD.EXE"},
     .window = {.title = "InterVideo WinDVD 4",
                .launch = Match::TITLE_START,

@@ -43,7 +43,8 @@ constexpr ButtonRow BUTTON_MAP[] = {
     {19, scanKey('U', 0x16), scanKey('U', 0x16)},
     {22, command(24), command(24)},
     {23, scanKey('L', 0x26), scanKey('L', 0x26)},
-    {24, own(TOGGLE_MINIMISED), own(TOGGLE_MINIMISED)},
+    {24, own(TOGGLE_MINIMISED, "minimise or restore"),
+     own(TOGGLE_MINIMISED, "minimise or restore")},
     {25, scanKey('K', 0x25), scanKey(VK_F10, 0x44)},
     {26, scanKey(VK_PRIOR, 0x49, EXTENDED), scanKey(VK_PRIOR, 0x49, EXTENDED)},
     {27, postShifted(VK_UP, keyLParam(0x48, EXTENDED)),
@@ -68,6 +69,7 @@ extern const TvAppDescription WINDVR_APP;
 const TvAppDescription WINDVR_APP = {
     .name = "WinDVR",
     .productName = "InterVideo WinDVR",
+    .label = "WinDVR",
     .install = {"Software\\InterVideo\\WinDVR", "PATH", "WINDVR.EXE"},
     // Its commands need the exact title; closing it is more lenient.
     .window = {.title = "InterVideo WinDVR",

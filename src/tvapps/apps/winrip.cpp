@@ -6,6 +6,7 @@ extern const TvAppDescription WINRIP_APP;
 const TvAppDescription WINRIP_APP = {
     .name = "WinRip",
     .productName = "InterVideo WinRip",
+    .label = "WinRip",
     .install = {"Software\\InterVideo\\WinRip", "PATH", "WINRIP.EXE"},
     .window = {.title = "WinRip",
                .launch = Match::TITLE_START,

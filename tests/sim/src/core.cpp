@@ -168,6 +168,18 @@ int openHandleCount() {
 
 using sim::detail::desktop;
 
+void WINAPI GetLocalTime(SYSTEMTIME* lpSystemTime) {
+    const DWORD ms = desktop().ticks;
+    *lpSystemTime = {2026,
+                     12,
+                     3,
+                     9,
+                     static_cast<WORD>(ms / 3600000 % 24),
+                     static_cast<WORD>(ms / 60000 % 60),
+                     static_cast<WORD>(ms / 1000 % 60),
+                     static_cast<WORD>(ms % 1000)};
+}
+
 DWORD WINAPI GetTickCount(void) {
     return desktop().ticks;
 }

@@ -68,3 +68,8 @@ int WINAPI GetSystemMetrics(int nIndex) {
         return 0;
     }
 }
+
+// No key of the keyboard is held in the simulated desktop.
+SHORT WINAPI GetKeyState(int) {
+    return 0;
+}

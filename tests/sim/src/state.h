@@ -134,6 +134,9 @@ struct Desktop {
     std::set<std::uintptr_t> menus; // popup menus not destroyed yet
     std::uintptr_t nextMenu = 0x3000;
     std::map<std::string, UINT> registeredMessages;
+
+    std::map<void*, std::unique_ptr<char[]>> globalMemory; // GlobalAlloc's blocks by address
+    std::string clipboard;
 };
 
 Desktop& desktop();

@@ -1,0 +1,53 @@
+// What the program did with one press, as a value: who acted on it and what was sent. The
+// dispatcher, the applications' commands and the mouse emulation hand it back up the call; the
+// remote monitor turns it into words. Nothing here is formatted.
+#pragma once
+
+#include "tvapps/app_command.h"
+#include "tvapps/tv_app_table.h"
+
+#include <windows.h>
+
+enum class Actor : unsigned char {
+    NOBODY, // nothing acted: a held-back repeat, or a button that nothing takes
+    APP,    // the target application (or the first one found running)
+    SWITCH, // Power or button 20 with no target: the default application
+    TOGGLE, // Power (or button 20) on the target: closed it or brought it up
+    PROMPT, // the Shut Down prompt
+    MOUSE,  // the mouse emulation
+};
+
+enum class Result : unsigned char {
+    NOTHING,          // the button means nothing to whoever got it
+    SENT,             // APP: `command` went to the application's window
+    WINDOW_NOT_FOUND, // APP: its window was not found, nothing was sent
+    CLOSED,           // SWITCH, TOGGLE: the application was asked to close
+    BROUGHT_UP,       // SWITCH, TOGGLE: the application was found or started and brought up
+    NOT_INSTALLED,    // SWITCH, TOGGLE: the application is not installed; nothing came up
+    OPENED,           // PROMPT: the prompt was shown and closed again (`yes`: it was confirmed)
+    ANSWERED,         // PROMPT: this press answered the open prompt (`yes`: shut down)
+    NOT_OPENED,       // PROMPT: a TV application runs, so the prompt was not shown
+    MOVED,            // MOUSE: the pointer moved by (dx, dy)
+    AT_EDGE,          // MOUSE: the move would reach the screen's edge; the pointer stayed
+    LEFT_CLICK,       // MOUSE
+    RIGHT_CLICK,      // MOUSE
+    PRIMARY_DOWN,     // MOUSE: the primary button is held down for dragging
+    PRIMARY_UP,       // MOUSE
+};
+
+struct PressOutcome {
+    Actor actor = Actor::NOBODY;
+    Result result = Result::NOTHING;
+    AppId app = AppId::POWERVCR;  // APP, SWITCH, TOGGLE
+    AppCommand command = NOTHING; // SENT
+    bool yes = false;             // PROMPT; SWITCH: a "Please re-initialize" message was shown
+    LONG dx = 0;                  // MOVED
+    LONG dy = 0;
+};
+
+inline PressOutcome appOutcome(AppId app, Result result, const AppCommand& command = NOTHING) {
+    return {Actor::APP, result, app, command};
+}
+inline PressOutcome mouseOutcome(Result result, LONG dx = 0, LONG dy = 0) {
+    return {Actor::MOUSE, result, AppId::POWERVCR, NOTHING, false, dx, dy};
+}
