@@ -74,6 +74,9 @@ LRESULT onCommand(Program& program, HWND window, UINT message, WPARAM wParam, LP
     case IDM_MONITOR:
         shell.monitor.open(shell.instance, window);
         return 0;
+    case IDM_EDIT_PROFILES:
+        program.profiles.edit();
+        return 0;
     case IDM_CLOSE:
     case IDM_EXIT: // the capture device is let go with the program, once the loop has ended
         endProgram(shell);

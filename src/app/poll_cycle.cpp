@@ -25,7 +25,8 @@ void Program::poll() {
                 mouse.resetAcceleration();
             const KeyAction action = decoder.startActing();
             presses.startAction(record);
-            const PressOutcome outcome = dispatcher.dispatch(press.button);
+            const PressOutcome outcome =
+                dispatcher.dispatch(press.button, {press.repeat, press.pressStarted});
             presses.finish(record, outcome, press.repeat);
             decoder.actedOn(action, GetTickCount());
         }

@@ -131,6 +131,17 @@ void describeMouse(const PressOutcome& o, char (&words)[WORDS_SIZE]) {
     }
 }
 
+// "Ctrl+Shift+N typed" into the window of the profile.
+void describeProfile(const PressOutcome& o, char (&words)[WORDS_SIZE]) {
+    int length = std::snprintf(words, sizeof words, "Profile %s: ", o.profile);
+    for (int i = 0; i < o.chord.count && length > 0 && length < WORDS_SIZE; ++i) {
+        char key[16];
+        keyName(o.chord.keys[i].vk, key);
+        length += std::snprintf(words + length, sizeof words - length, "%s%s", key,
+                                i + 1 < o.chord.count ? "+" : " typed");
+    }
+}
+
 } // namespace
 
 void describeOutcome(const PressOutcome& outcome, RemoteButton button, char (&words)[WORDS_SIZE]) {
@@ -147,6 +158,9 @@ void describeOutcome(const PressOutcome& outcome, RemoteButton button, char (&wo
         break;
     case Actor::MOUSE:
         describeMouse(outcome, words);
+        break;
+    case Actor::PROFILE:
+        describeProfile(outcome, words);
         break;
     case Actor::NOBODY:
         std::snprintf(words, sizeof words, "nothing");

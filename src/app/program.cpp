@@ -19,9 +19,9 @@ void CALLBACK appWatchTimerTick(HWND owner, UINT, UINT_PTR, DWORD) {
 }
 
 Program::Program(HINSTANCE instance)
-    : apps(boxes), watch(appWatchTimerTick), device(boxes),
-      shell(instance, apps, settings, presses, device),
-      dispatcher(apps, settings, mouse, watch, boxes, shell) {}
+    : apps(boxes), watch(appWatchTimerTick), device(boxes), profiles(boxes),
+      shell(instance, apps, settings, presses, device, profiles),
+      dispatcher(apps, settings, mouse, profiles, watch, boxes, shell) {}
 
 // The window's last messages still find the whole program: WM_DESTROY removes the icon before the
 // window ends, and WM_NCDESTROY takes the program out of its user data.

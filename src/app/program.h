@@ -11,6 +11,7 @@
 #include "tvapps/app_watch.h"
 #include "tvapps/key_dispatcher.h"
 #include "tvapps/mouse_emulator.h"
+#include "tvapps/profiles.h"
 #include "tvapps/tv_apps.h"
 #include "win32/message_box_guard.h"
 
@@ -54,6 +55,7 @@ private:
     PressLog presses; // kept for the remote monitor, open or not
 
 public:
+    Profiles profiles; // the main window's command opens the file
     Shell shell;
 
 private:

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -116,6 +117,30 @@ void RemoteMonitor::update() {
     showCounts(dialog);
     if (log.changes != shownChanges)
         showPresses(dialog);
+    if (profiles.loads != shownLoads)
+        showProfiles(dialog);
+}
+
+// The profiles in use, as of the last press that reached them, and every problem of their file.
+std::string RemoteMonitor::profilesText() const {
+    const ProfileSet& set = profiles.inUse();
+    std::string text = std::string("Profiles from ") +
+                       (profiles.filePath()[0] ? profiles.filePath() : "(no place: no APPDATA)") +
+                       ":";
+    if (set.profiles.empty())
+        text += " none";
+    for (const Profile& profile : set.profiles)
+        text += "  [" + profile.name + "]";
+    for (const ProfileProblem& problem : set.problems)
+        text += "\r\n" +
+                (problem.line ? "line " + std::to_string(problem.line) : std::string("the file")) +
+                ": " + problem.text;
+    return text;
+}
+
+void RemoteMonitor::showProfiles(HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_MONITOR_PROFILES, profilesText().c_str());
+    shownLoads = profiles.loads;
 }
 
 void RemoteMonitor::formatCard(char (&text)[CARD_TEXT_SIZE]) const {
@@ -178,6 +203,7 @@ void RemoteMonitor::onInitDialog(HWND dialog) {
     showCard(dialog);
     showCounts(dialog);
     showPresses(dialog);
+    showProfiles(dialog);
 }
 
 // The title row (-1) or an entry's cell.
@@ -198,6 +224,7 @@ std::size_t RemoteMonitor::copyText(char* text, std::size_t size) const {
     std::snprintf(line, sizeof line, "\r\nReads: %u    Presses: %u    Failed reads: %u\r\n",
                   log.reads, log.newest(), log.failedReads);
     length = append(text, size, length, line);
+    length = append(text, size, length, (profilesText() + "\r\n").c_str());
     // Each column as wide as its widest cell, so that the columns line up in any fixed font.
     int widths[COLUMN_COUNT] = {};
     char cell[WORDS_SIZE];

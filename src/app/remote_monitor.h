@@ -9,13 +9,14 @@
 #include "app/resource_ids.h"
 #include "app/single_dialog.h"
 #include "remote/capture_device.h"
+#include "tvapps/profiles.h"
 
 constexpr int CARD_TEXT_SIZE = 192;
 
 class RemoteMonitor : public SingleDialog {
 public:
-    RemoteMonitor(PressLog& log, const CaptureDevice& device)
-        : SingleDialog(IDD_MONITOR), log(log), device(device) {}
+    RemoteMonitor(PressLog& log, const CaptureDevice& device, Profiles& profiles)
+        : SingleDialog(IDD_MONITOR), log(log), device(device), profiles(profiles) {}
 
     // Shows the monitor, as SingleDialog::show does, once its list's window class is there.
     INT_PTR open(HINSTANCE instance, HWND owner);
@@ -33,13 +34,17 @@ private:
     void showCard(HWND dialog);
     void showCounts(HWND dialog);
     void showPresses(HWND dialog);
+    void showProfiles(HWND dialog);
+    std::string profilesText() const;
     void copyToClipboard(HWND dialog) const;
     void formatCard(char (&text)[CARD_TEXT_SIZE]) const;
     void cellText(int row, int column, char (&text)[WORDS_SIZE]) const;
 
     PressLog& log;
     const CaptureDevice& device;
+    Profiles& profiles;        // its file's path is worked out the first time it is asked for
     unsigned shownChanges = 0; // the log's changes the list shows
+    unsigned shownLoads = 0;   // the profiles' loads the profiles box shows
 };
 
 // The window in front at a press, looked up now.

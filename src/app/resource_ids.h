@@ -16,6 +16,7 @@
 #define IDC_MONITOR_LIST 1002
 #define IDC_MONITOR_COUNTS 1003
 #define IDC_MONITOR_COPY 1004
+#define IDC_MONITOR_PROFILES 1005
 
 // Commands of the main window (low word of WM_COMMAND's wParam). TrackPopupMenu reports a dismissed
 // menu as 0, so no command is 0.
@@ -23,6 +24,7 @@
 #define IDM_CLOSE 31
 #define IDM_SETTING 32
 #define IDM_MONITOR 33
+#define IDM_EDIT_PROFILES 34
 #define IDM_EXIT 1201
 // Those that switch to a TV application (app_commands.cpp says what each does).
 #define IDM_WINDVD 1101

@@ -21,8 +21,8 @@ void CALLBACK appWatchTimerTick(HWND owner, UINT, UINT_PTR, DWORD);
 class Shell : public ShellPort {
 public:
     Shell(HINSTANCE instance, const TvApps& apps, Settings& settings, PressLog& presses,
-          const CaptureDevice& device)
-        : instance(instance), setting(apps, settings), monitor(presses, device) {}
+          const CaptureDevice& device, Profiles& profiles)
+        : instance(instance), setting(apps, settings), monitor(presses, device, profiles) {}
 
     bool shutdownPromptOpen() const override { return prompt.waiting(); }
     void answerShutdownPrompt(bool shutDown) override { prompt.answer(shutDown); }

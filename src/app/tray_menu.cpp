@@ -23,6 +23,7 @@ TrayMenuItems trayMenuItems(const TvApps& apps) {
     }
     append(menu, MF_SEPARATOR, 0, nullptr);
     append(menu, MF_STRING, IDM_MONITOR, "Remote monitor");
+    append(menu, MF_STRING, IDM_EDIT_PROFILES, "Edit remote profiles...");
     append(menu, MF_STRING, IDM_ABOUT, "About");
     append(menu, MF_SEPARATOR, 0, nullptr);
     append(menu, MF_STRING, IDM_EXIT, "Exit");

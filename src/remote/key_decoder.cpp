@@ -31,7 +31,7 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, const Rep
     const bool firstSinceActing = acting != 0 && acting == readings;
     ++readings;
     if (!reading.readOk || (reading.value & NO_KEY_BIT))
-        return {false, 0, false, false};
+        return {false, 0, false, false, pressStarted};
     if (firstSinceActing)
         lastKeyTick = now;
 
@@ -45,15 +45,16 @@ KeyPress KeyDecoder::decode(const RegisterReading& reading, DWORD now, const Rep
     } else {
         repeating = false;
         repeatCount = 0;
+        pressStarted = now;
     }
     lastKeyTick = now;
     lastButton = button;
 
     if (repeating && actsOncePerPress(button, target))
-        return {false, button, false, true};
+        return {false, button, false, true, pressStarted};
     const bool heldBack =
         repeating && repeatCount != 0 && repeatCount % REPEAT_DIVISOR != 0 && target.targetActive();
-    return {true, heldBack ? BUTTON_SUPPRESSED : button, !repeating, repeating};
+    return {true, heldBack ? BUTTON_SUPPRESSED : button, !repeating, repeating, pressStarted};
 }
 
 KeyAction KeyDecoder::startActing() {

@@ -23,6 +23,7 @@ struct KeyPress {
     RemoteButton button; // the button, or BUTTON_SUPPRESSED for a held-back repeat
     bool freshPress;     // a new press, not a repeat: mouse acceleration starts again
     bool repeat;         // the held button seen again, whether or not it is delivered
+    DWORD pressStarted;  // the tick at which the button's press began
 };
 
 // One register reading, as the poll got it.
@@ -71,6 +72,7 @@ public:
 private:
     RemoteButton lastButton = 0;
     DWORD lastKeyTick = 0;
+    DWORD pressStarted = 0;
     bool repeating = false;
     int repeatCount = 0;
     unsigned readings = 0;

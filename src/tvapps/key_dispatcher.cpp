@@ -3,8 +3,10 @@
 #include "settings/program_text.h"
 
 KeyDispatcher::KeyDispatcher(TvApps& apps, const Settings& settings, MouseEmulation& mouse,
-                             AppWatch& watch, MessageBoxGuard& boxes, ShellPort& shell)
-    : apps(apps), settings(settings), mouse(mouse), watch(watch), boxes(boxes), shell(shell) {}
+                             Profiles& profiles, AppWatch& watch, MessageBoxGuard& boxes,
+                             ShellPort& shell)
+    : apps(apps), settings(settings), mouse(mouse), profiles(profiles), watch(watch), boxes(boxes),
+      shell(shell) {}
 
 const TvApp* KeyDispatcher::currentTarget() const {
     for (AppId app : TARGET_PRECEDENCE)
@@ -70,18 +72,22 @@ PressOutcome KeyDispatcher::shutDownPrompt() {
     return {Actor::PROMPT, Result::OPENED, AppId::POWERVCR, NOTHING, shutDown};
 }
 
-// The first application running becomes the target; with none, the remote is a mouse.
-PressOutcome KeyDispatcher::sendToFirstRunning(RemoteButton button) {
+// The first application running becomes the target; with none, the remote is a mouse, but for
+// the buttons that the profile of the window in front names.
+PressOutcome KeyDispatcher::sendToFirstRunning(RemoteButton button, const PressTiming& timing) {
     for (AppId app : SEARCH_WITHOUT_TARGET) {
         if (!apps[app].findRunningWindow())
             continue;
         apps[app].becomeTarget();
         return apps[app].handleButton(button, settings.japanMode);
     }
+    if (const std::optional<PressOutcome> typed =
+            profiles.handle(button, timing, settings.japanMode))
+        return *typed;
     return mouse.handleButton(button);
 }
 
-PressOutcome KeyDispatcher::dispatch(RemoteButton button) {
+PressOutcome KeyDispatcher::dispatch(RemoteButton button, const PressTiming& timing) {
     // The prompt is answered from the nested polls that run inside its own modal loop.
     if (shell.shutdownPromptOpen()) {
         const bool shutDown = button == BUTTON_POWER;
@@ -98,7 +104,7 @@ PressOutcome KeyDispatcher::dispatch(RemoteButton button) {
     case BUTTON_SHUT_DOWN:
         return shutDownPrompt();
     default:
-        return sendToFirstRunning(button);
+        return sendToFirstRunning(button, timing);
     }
 }
 

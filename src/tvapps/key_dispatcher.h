@@ -7,16 +7,18 @@
 #include "tvapps/app_watch.h"
 #include "tvapps/mouse_emulator.h"
 #include "tvapps/press_outcome.h"
+#include "tvapps/profiles.h"
 #include "tvapps/shell_port.h"
 #include "tvapps/tv_apps.h"
 
 class KeyDispatcher : public RepeatTarget {
 public:
-    KeyDispatcher(TvApps& apps, const Settings& settings, MouseEmulation& mouse, AppWatch& watch,
-                  MessageBoxGuard& boxes, ShellPort& shell);
+    KeyDispatcher(TvApps& apps, const Settings& settings, MouseEmulation& mouse, Profiles& profiles,
+                  AppWatch& watch, MessageBoxGuard& boxes, ShellPort& shell);
 
-    // One decoded button (possibly BUTTON_SUPPRESSED); returns what was done with it.
-    PressOutcome dispatch(RemoteButton button);
+    // One decoded button (possibly BUTTON_SUPPRESSED) of a press or its repeat; returns what was
+    // done with it.
+    PressOutcome dispatch(RemoteButton button, const PressTiming& timing = {false, 0});
     // Quits the other remote targets, then toggles the default one; other numbers do nothing.
     PressOutcome switchToDefaultApp(int defaultAppNumber);
     // Closes the application when its window exists; otherwise brings it up and has the app watch
@@ -34,11 +36,12 @@ private:
     PressOutcome sendToTarget(TvApp& target, RemoteButton button);
     PressOutcome powerWithNoTarget();
     PressOutcome shutDownPrompt();
-    PressOutcome sendToFirstRunning(RemoteButton button);
+    PressOutcome sendToFirstRunning(RemoteButton button, const PressTiming& timing);
 
     TvApps& apps;
     const Settings& settings;
     MouseEmulation& mouse;
+    Profiles& profiles;
     AppWatch& watch;
     MessageBoxGuard& boxes;
     ShellPort& shell;

@@ -4,22 +4,24 @@
 #pragma once
 
 #include "tvapps/app_command.h"
+#include "tvapps/profile_file.h"
 #include "tvapps/tv_app_table.h"
 
 #include <windows.h>
 
 enum class Actor : unsigned char {
-    NOBODY, // nothing acted: a held-back repeat, or a button that nothing takes
-    APP,    // the target application (or the first one found running)
-    SWITCH, // Power or button 20 with no target: the default application
-    TOGGLE, // Power (or button 20) on the target: closed it or brought it up
-    PROMPT, // the Shut Down prompt
-    MOUSE,  // the mouse emulation
+    NOBODY,  // nothing acted: a held-back repeat, or a button that nothing takes
+    APP,     // the target application (or the first one found running)
+    SWITCH,  // Power or button 20 with no target: the default application
+    TOGGLE,  // Power (or button 20) on the target: closed it or brought it up
+    PROMPT,  // the Shut Down prompt
+    MOUSE,   // the mouse emulation
+    PROFILE, // the user's profile for the window in front
 };
 
 enum class Result : unsigned char {
     NOTHING,          // the button means nothing to whoever got it
-    SENT,             // APP: `command` went to the application's window
+    SENT,             // APP: `command` went to the application's window; PROFILE: `chord` typed
     WINDOW_NOT_FOUND, // APP: its window was not found, nothing was sent
     CLOSED,           // SWITCH, TOGGLE: the application was asked to close
     BROUGHT_UP,       // SWITCH, TOGGLE: the application was found or started and brought up
@@ -43,6 +45,8 @@ struct PressOutcome {
     bool yes = false;             // PROMPT; SWITCH: a "Please re-initialize" message was shown
     LONG dx = 0;                  // MOVED
     LONG dy = 0;
+    KeyChord chord = {};   // PROFILE
+    char profile[32] = ""; // PROFILE: its name, cut to fit
 };
 
 inline PressOutcome appOutcome(AppId app, Result result, const AppCommand& command = NOTHING) {

@@ -1,8 +1,7 @@
 #include "win32/process_name.h"
 
+#include "win32/later_calls.h"
 #include "win32/owned.h"
-
-#include <tlhelp32.h>
 
 #include <cstring>
 
@@ -10,18 +9,6 @@ namespace {
 
 // Not in the headers of the program's oldest Windows.
 constexpr DWORD QUERY_LIMITED_INFORMATION = 0x1000;
-
-using QueryImageName = BOOL(WINAPI*)(HANDLE process, DWORD flags, LPSTR name, DWORD* size);
-
-// Looked up once: its presence does not change while the program runs.
-QueryImageName queryImageName() {
-    static const QueryImageName query = [] {
-        HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        FARPROC found = kernel ? GetProcAddress(kernel, "QueryFullProcessImageNameA") : nullptr;
-        return reinterpret_cast<QueryImageName>(reinterpret_cast<void*>(found));
-    }();
-    return query;
-}
 
 // Keeps what follows the last backslash of `path`, cut to fit and terminated.
 bool keepFileName(const char* path, char (&name)[PROGRAM_NAME_SIZE]) {
@@ -31,7 +18,10 @@ bool keepFileName(const char* path, char (&name)[PROGRAM_NAME_SIZE]) {
     return name[0] != 0;
 }
 
-bool programNameByQuery(QueryImageName query, DWORD processId, char (&name)[PROGRAM_NAME_SIZE]) {
+bool programNameByQuery(DWORD processId, char (&name)[PROGRAM_NAME_SIZE]) {
+    const auto query = laterCalls().queryFullProcessImageName;
+    if (!query)
+        return false;
     OwnedHandle process(OpenProcess(QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
         return false;
@@ -47,13 +37,17 @@ bool programNameByQuery(QueryImageName query, DWORD processId, char (&name)[PROG
 
 bool programNameFromProcessList(DWORD processId, char (&name)[PROGRAM_NAME_SIZE]) {
     name[0] = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    const LaterCalls& calls = laterCalls();
+    if (!calls.createToolhelp32Snapshot || !calls.process32First || !calls.process32Next)
+        return false;
+    HANDLE snapshot = calls.createToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return false;
     const OwnedHandle list(snapshot);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    for (BOOL more = calls.process32First(snapshot, &entry); more;
+         more = calls.process32Next(snapshot, &entry))
         if (entry.th32ProcessID == processId) {
             entry.szExeFile[sizeof entry.szExeFile - 1] = 0;
             return keepFileName(entry.szExeFile, name);
@@ -66,8 +60,5 @@ bool programNameOfWindow(HWND window, char (&name)[PROGRAM_NAME_SIZE]) {
     DWORD processId = 0;
     if (!window || !GetWindowThreadProcessId(window, &processId) || processId == 0)
         return false;
-    if (QueryImageName query = queryImageName();
-        query && programNameByQuery(query, processId, name))
-        return true;
-    return programNameFromProcessList(processId, name);
+    return programNameByQuery(processId, name) || programNameFromProcessList(processId, name);
 }

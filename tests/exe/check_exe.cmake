@@ -40,6 +40,15 @@ foreach(line IN LISTS names)
     endif()
 endforeach()
 
+# Calls that some Windows the program runs on lack are looked up at run time: importing one would
+# keep the program from starting there.
+foreach(call QueryFullProcessImageNameA CreateToolhelp32Snapshot Process32First Process32Next
+        SendInput InitCommonControlsEx)
+    if(dump MATCHES "[ \t]${call}\n")
+        string(APPEND failures "  imports ${call}, which it must look up at run time\n")
+    endif()
+endforeach()
+
 # The texts generated from project(VERSION): the About line and the file and product versions,
 # UTF-16 in the resources, and the manifest's assembly version.
 string(REPLACE "." "\\." version_pattern "${VERSION}")

@@ -223,6 +223,7 @@ struct NewWindow {
     HWND parent = nullptr;
     bool minimized = false;
     bool visible = true;
+    HWND owner = nullptr; // a top-level window that owns this one (GW_OWNER)
 };
 HWND createWindow(const NewWindow& wanted);
 void destroyWindow(HWND window);
@@ -240,6 +241,12 @@ void showWindowOnExec(const std::string& exeName, const NewWindow& wanted);
 
 // The text last put on the clipboard as CF_TEXT; empty while there is none.
 std::string clipboardText();
+
+// ---------------------------------------------------------------- files
+// A file and its last-write time (FILETIME's low word); the program opens, reads and writes it
+// whole. Folders are made as files are put in them.
+void setFile(const std::string& path, const std::string& content, DWORD lastWrite = 1);
+std::optional<std::string> file(const std::string& path);
 
 // ---------------------------------------------------------------- notification area
 // Icons the shell holds, by (window, id); every Shell_NotifyIconA call is logged with its record.

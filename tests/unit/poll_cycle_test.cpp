@@ -273,4 +273,24 @@ TEST_F(PollCycleTest, theRemoteNeverRaisesASecondMessageOverTheFirst) {
     }
 }
 
+// A profile's key types at the press, again 500 ms later, then at every second poll (130 ms) until
+// the button is let go; a press seen by two or three polls types once.
+TEST_F(PollCycleTest, aHeldButtonTypesItsProfileKeyAtThePressThenRepeatsIt) {
+    const std::pair<int, size_t> rows[] = {{1, 1},  {3, 1},  {8, 1}, {9, 2},
+                                           {10, 2}, {11, 3}, {15, 5}};
+    for (const auto& [heldPolls, typed] : rows) {
+        SetUp();
+        sim::setEnvironmentVariable("APPDATA", "C:\\AppData");
+        sim::setFile("C:\\AppData\\QN520 Remote Control\\profiles.ini",
+                     "[Player]\nClass = PlayerFrame\nButton6 = Right\n");
+        SetForegroundWindow(sim::createWindow({"player", "PlayerFrame", "Movie"}));
+        sim::pressRemoteKey(RAW_DIGIT_6);
+        polls(heldPolls);
+        sim::releaseRemoteKey();
+        polls(5);
+        EXPECT_EQ(sim::eventsStartingWith({"SendInput"}).size(), typed) << heldPolls << " polls";
+        EXPECT_TRUE(sim::eventsStartingWith({"SetCursorPos"}).empty());
+    }
+}
+
 } // namespace

@@ -86,6 +86,14 @@ TEST_F(RemoteMonitorTest, eachKindOfOutcomeInWords) {
         {"primary down", [] {}, 5, "Mouse: primary button held down"},
         {"primary up", [this] { mouse().primaryHeld = true; }, 5, "Mouse: primary button released"},
         {"nothing for the mouse", [] {}, 15, "Mouse: nothing for this button"},
+        {"a profile's key",
+         [] {
+             sim::setEnvironmentVariable("APPDATA", "C:\\AppData");
+             sim::setFile("C:\\AppData\\QN520 Remote Control\\profiles.ini",
+                          "[VLC]\nTitle = VLC\nButton12 = Ctrl+Up\n");
+             SetForegroundWindow(sim::createWindow({"vlc", "Qt5QWindowIcon", "VLC media player"}));
+         },
+         12, "Profile VLC: Ctrl+Up typed"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.scene);
@@ -134,6 +142,7 @@ TEST_F(RemoteMonitorTest, theLastTwentyPressesOneLineEachAndTheirCopy) {
     const std::string copy = text;
     EXPECT_EQ(copy.find("Capture filter: Solvanta QN52X Video Capture\r\n"
                         "Reads: 72    Presses: 31    Failed reads: 0\r\n"
+                        "Profiles from (no place: no APPDATA): none\r\n"
                         "Time          Code  Button  Repeats acted / held  What it did"),
               0u)
         << copy;
@@ -141,7 +150,7 @@ TEST_F(RemoteMonitorTest, theLastTwentyPressesOneLineEachAndTheirCopy) {
         copy.find("\r\n00:00:10.234  0x09  5       0 / 0                 PowerVCR II: key 5\r\n"),
         std::string::npos)
         << copy;
-    EXPECT_EQ(std::count(copy.begin(), copy.end(), '\n'), 3 + PRESS_LOG_SIZE);
+    EXPECT_EQ(std::count(copy.begin(), copy.end(), '\n'), 4 + PRESS_LOG_SIZE);
 }
 
 } // namespace

@@ -40,29 +40,33 @@ TEST_F(TrayMenuTest, MenuOffersLumenTvrOnlyWhenInstalledAndChecksItWhileItsWindo
         {"not installed",
          false,
          {},
-         Lines{"---", "Remote monitor 33", "About 30", "---", "Exit 1201"}},
+         Lines{"---", "Remote monitor 33", "Edit remote profiles... 34", "About 30", "---",
+               "Exit 1201"}},
         {"not installed, running",
          false,
          {{"lumen", "LUMEN_TVR", "LumenTVR"}},
-         Lines{"---", "Remote monitor 33", "About 30", "---", "Exit 1201"}},
+         Lines{"---", "Remote monitor 33", "Edit remote profiles... 34", "About 30", "---",
+               "Exit 1201"}},
         {"installed, closed",
          true,
          {},
-         Lines{"LumenTVR 1106", "---", "Remote monitor 33", "About 30", "---", "Exit 1201"}},
+         Lines{"LumenTVR 1106", "---", "Remote monitor 33", "Edit remote profiles... 34",
+               "About 30", "---", "Exit 1201"}},
         {"installed, running untitled",
          true,
          {{"lumen", "LUMEN_TVR", ""}},
-         Lines{"LumenTVR 1106 checked", "---", "Remote monitor 33", "About 30", "---",
-               "Exit 1201"}},
+         Lines{"LumenTVR 1106 checked", "---", "Remote monitor 33", "Edit remote profiles... 34",
+               "About 30", "---", "Exit 1201"}},
         {"installed, hidden window",
          true,
          {{"lumen", "Lumen_Tvr", "x", nullptr, false, false}},
-         Lines{"LumenTVR 1106 checked", "---", "Remote monitor 33", "About 30", "---",
-               "Exit 1201"}},
+         Lines{"LumenTVR 1106 checked", "---", "Remote monitor 33", "Edit remote profiles... 34",
+               "About 30", "---", "Exit 1201"}},
         {"installed, only a title matches",
          true,
          {{"other", "Other", "LUMEN_TVR"}},
-         Lines{"LumenTVR 1106", "---", "Remote monitor 33", "About 30", "---", "Exit 1201"}},
+         Lines{"LumenTVR 1106", "---", "Remote monitor 33", "Edit remote profiles... 34",
+               "About 30", "---", "Exit 1201"}},
     };
     for (const Case& c : cases) {
         sim::reset();
@@ -77,8 +81,9 @@ TEST_F(TrayMenuTest, AChildWindowOfLumenTvrsClassIsNotTheApplication) {
     markInstalled({AppId::LUMENTVR});
     HWND host = sim::createWindow({"host", "Host", "Host"});
     sim::createWindow({"embedded", "LUMEN_TVR", "", host});
-    const Lines unchecked = {"LumenTVR 1106", "---", "Remote monitor 33",
-                             "About 30",      "---", "Exit 1201"};
+    const Lines unchecked = {
+        "LumenTVR 1106", "---", "Remote monitor 33", "Edit remote profiles... 34",
+        "About 30",      "---", "Exit 1201"};
     EXPECT_EQ(describeMenu(apps()), unchecked);
     sim::createWindow({"lumen", "LUMEN_TVR", ""});
     EXPECT_EQ(describeMenu(apps())[0], "LumenTVR 1106 checked");

@@ -1,5 +1,5 @@
-// Stand-in for <tlhelp32.h> in the host build: the process list that names a window's program,
-// empty here.
+// Stand-in for <tlhelp32.h> in the host build: the record of the process list that names a
+// window's program. The simulated system has no such list (GetProcAddress finds none).
 #pragma once
 
 #include <windows.h>
@@ -18,7 +18,3 @@ typedef struct tagPROCESSENTRY32 {
     DWORD dwFlags;
     CHAR szExeFile[MAX_PATH];
 } PROCESSENTRY32;
-
-HANDLE WINAPI CreateToolhelp32Snapshot(DWORD dwFlags, DWORD th32ProcessID);
-BOOL WINAPI Process32First(HANDLE hSnapshot, PROCESSENTRY32* lppe);
-BOOL WINAPI Process32Next(HANDLE hSnapshot, PROCESSENTRY32* lppe);

@@ -29,6 +29,19 @@ void WINAPI keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraIn
                 " flags=" + sim::hex(dwFlags) + " extra=" + sim::hex(dwExtraInfo));
 }
 
+// One line for the whole call, each event as [vk scan flags].
+UINT WINAPI SendInput(UINT cInputs, INPUT* pInputs, int cbSize) {
+    std::string line =
+        "SendInput count=" + std::to_string(cInputs) + " size=" + std::to_string(cbSize);
+    for (UINT i = 0; i < cInputs; ++i) {
+        const KEYBDINPUT& key = pInputs[i].ki;
+        line += " [" + sim::hex(key.wVk) + " " + sim::hex(key.wScan) + " " + sim::hex(key.dwFlags) +
+                (pInputs[i].type == INPUT_KEYBOARD ? "" : " not a key") + "]";
+    }
+    sim::record(line);
+    return cInputs;
+}
+
 void WINAPI mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR dwExtraInfo) {
     sim::record("mouse_event flags=" + sim::hex(dwFlags) + " dx=" + std::to_string(dx) +
                 " dy=" + std::to_string(dy) + " data=" + std::to_string(dwData) +

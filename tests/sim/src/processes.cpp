@@ -1,8 +1,8 @@
-// Other programs' processes: none whose name the program could learn. The simulated system has no
-// QueryFullProcessImageNameA and lists no process, so a window's program is always unknown here.
+// Other programs' processes, and the calls the program looks up at run time. No process's name can
+// be learnt: the simulated system has neither QueryFullProcessImageNameA nor the Tool Help list.
 #include "state.h"
 
-#include <tlhelp32.h>
+#include <string>
 
 DWORD WINAPI GetWindowThreadProcessId(HWND, LPDWORD lpdwProcessId) {
     if (lpdwProcessId)
@@ -18,24 +18,14 @@ HMODULE WINAPI LoadLibraryA(LPCSTR) {
     return GetModuleHandleA(nullptr);
 }
 
-// The simulated system exports nothing the program looks up: it has none of the newer calls.
-FARPROC WINAPI GetProcAddress(HMODULE, LPCSTR) {
+// Of the newer calls the program looks up, the simulated system has SendInput alone.
+FARPROC WINAPI GetProcAddress(HMODULE, LPCSTR lpProcName) {
+    if (std::string(lpProcName) == "SendInput")
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&SendInput));
     return nullptr;
 }
 
 HANDLE WINAPI OpenProcess(DWORD, BOOL, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
-}
-
-HANDLE WINAPI CreateToolhelp32Snapshot(DWORD, DWORD) {
-    return INVALID_HANDLE_VALUE;
-}
-
-BOOL WINAPI Process32First(HANDLE, PROCESSENTRY32*) {
-    return FALSE;
-}
-
-BOOL WINAPI Process32Next(HANDLE, PROCESSENTRY32*) {
-    return FALSE;
 }

@@ -36,6 +36,7 @@ struct Window {
     std::string className;
     std::string title;
     HWND parent = nullptr;
+    HWND owner = nullptr;
     bool minimized = false;
     bool visible = true;
     bool topmost = false;
@@ -137,6 +138,13 @@ struct Desktop {
 
     std::map<void*, std::unique_ptr<char[]>> globalMemory; // GlobalAlloc's blocks by address
     std::string clipboard;
+
+    struct File {
+        std::string content;
+        DWORD lastWrite;
+    };
+    std::map<std::string, File> files;               // by lower-case path
+    std::map<std::uintptr_t, std::string> openFiles; // handle -> lower-case path
 };
 
 Desktop& desktop();

@@ -67,6 +67,7 @@ HWND createWindow(const NewWindow& wanted) {
     window.label = wanted.label;
     window.className = wanted.className;
     window.title = wanted.title;
+    window.owner = wanted.owner;
     window.parent = parentKey(wanted.parent);
     window.minimized = wanted.minimized;
     window.visible = wanted.visible;
@@ -142,6 +143,8 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
         const auto children = childrenOf(hWnd);
         return children.empty() ? nullptr : children.front();
     }
+    if (uCmd == GW_OWNER)
+        return w->owner;
     const auto siblings = childrenOf(w->parent);
     const auto at = std::find(siblings.begin(), siblings.end(), hWnd) - siblings.begin();
     switch (uCmd) {
@@ -205,6 +208,11 @@ int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
         return 0;
     }
     return copyText(w->title, lpString, nMaxCount);
+}
+
+int WINAPI GetWindowTextLengthA(HWND hWnd) {
+    const Window* w = sim::detail::findWindow(hWnd);
+    return w ? static_cast<int>(w->title.size()) : 0;
 }
 
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {

@@ -44,9 +44,9 @@ TEST_F(ProgramDialogs, aboutFromTheMenuShowsItsTemplate) {
     HWND menu = openTrayMenu(run);
     ASSERT_NE(menu, nullptr) << "no menu";
     // Without LumenTVR the first item is a separator; Down passes over it to "Remote monitor",
-    // and once more to "About".
-    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    // then to "Edit remote profiles..." and "About".
+    for (int item = 0; item < 3; ++item)
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
 
     HWND about = waitForDialog(run.processId(), ABOUT_CAPTION);

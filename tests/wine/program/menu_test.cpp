@@ -15,9 +15,12 @@ using ProgramMenu = ProgramFixture;
 // The probe's item lines: id, state (MF_CHECKED 0x8, MF_SEPARATOR 0x800) and text. A separator
 // is also grayed and disabled (0x3): the menu gives every separator that state.
 const std::string SEPARATOR = "item id=0 state=0x803 text=";
-const std::vector<std::string> COMMON_ITEMS = {
-    SEPARATOR, "item id=33 state=0x0 text=Remote monitor", "item id=30 state=0x0 text=About",
-    SEPARATOR, "item id=1201 state=0x0 text=Exit"};
+const std::vector<std::string> COMMON_ITEMS = {SEPARATOR,
+                                               "item id=33 state=0x0 text=Remote monitor",
+                                               "item id=34 state=0x0 text=Edit remote profiles...",
+                                               "item id=30 state=0x0 text=About",
+                                               SEPARATOR,
+                                               "item id=1201 state=0x0 text=Exit"};
 
 std::vector<std::string> withLumenTvr(bool checked) {
     std::vector<std::string> items = {checked ? "item id=1106 state=0x8 text=LumenTVR"

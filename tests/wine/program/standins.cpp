@@ -80,7 +80,7 @@ InstalledStandin::InstalledStandin(StandinRole role, const std::string& folder)
     installed =
         CopyFileA(besideThisProgram("tvapp_standin.exe").c_str(), exePath().c_str(), FALSE) &&
         WritePrivateProfileStringA("standin", "role", app->name, ini.c_str()) &&
-        writeString(app->subkey, app->valueName, folder);
+        (!app->subkey || writeString(app->subkey, app->valueName, folder));
 }
 
 std::string InstalledStandin::exePath() const {

@@ -19,6 +19,8 @@ constexpr StandinApp APPS[] = {
      "StandinWinRip", "WinRip", false, false, CloseCommand::KeyX},
     {StandinRole::LumenTvr, "lumentvr", "honestechTV.EXE", HONESTECH_KEY, "AppPath", "LUMEN_TVR",
      "FormMainWindow", false, false, CloseCommand::CommandMessage},
+    {StandinRole::Player, "player", "player.exe", nullptr, nullptr, "StandinPlayer",
+     "Stand-in Player - movie.mkv", false, false, CloseCommand::KeyX},
 };
 
 } // namespace

@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-enum class StandinRole { PowerVcr, Honestech, WinDvr, WinDvd, WinRip, LumenTvr };
+// Player: a player of today, which the program knows only through the user's profiles.
+enum class StandinRole { PowerVcr, Honestech, WinDvr, WinDvd, WinRip, LumenTvr, Player };
 
 enum class CloseCommand {
     CtrlX,         // the chord Ctrl+X typed into the main window
@@ -20,6 +21,7 @@ struct StandinApp {
     const char* name;    // role name, as the role file and the log name it
     const char* exeName; // executable name the harness installs the stand-in under
     const char* subkey;  // under HKEY_LOCAL_MACHINE, the value that names the install folder
+                         // (null: none)
     const char* valueName;
     const char* className; // main window class
     const char* title;     // main window title

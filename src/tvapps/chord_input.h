@@ -1,0 +1,17 @@
+// A profile's key chord typed as keyboard input, into whatever window has the keyboard focus.
+#pragma once
+
+#include "tvapps/profile_file.h"
+
+#include <windows.h>
+
+constexpr int MAX_CHORD_INPUTS = 10;
+
+// The chord's events: each modifier down in the order written, the key down and up, the
+// modifiers up in reverse. Each carries its key's virtual key and scan code, and the extended flag
+// only for an extended key. Returns how many.
+int chordInputs(const KeyChord& chord, INPUT (&inputs)[MAX_CHORD_INPUTS]);
+// Types the chord in one SendInput call, so that no other input comes between its keys; where the
+// system lacks SendInput, key by key. When the system takes only part of it, the rest (the key-ups
+// among it) is typed once more: no modifier is left held down.
+void typeChord(const KeyChord& chord);

@@ -1,0 +1,199 @@
+#include "tvapps/profile_file.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr std::string_view UTF8_MARK = "\xEF\xBB\xBF";
+constexpr int JAPAN_BUTTONS = 64;
+constexpr int BUTTONS = 32;
+
+std::string_view trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameWord(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+bool startsWithWord(std::string_view text, std::string_view word) {
+    return text.size() >= word.size() && sameWord(text.substr(0, word.size()), word);
+}
+
+// "Button<N>": the number; -1 when it is no number.
+int buttonNumber(std::string_view key) {
+    const std::string_view digits = key.substr(6);
+    if (digits.empty() || digits.size() > 3 ||
+        digits.find_first_not_of("0123456789") != digits.npos)
+        return -1;
+    return std::atoi(std::string(digits).c_str());
+}
+
+bool isProfileButton(int number, bool japanMode) {
+    if (number == BUTTON_POWER || number == BUTTON_DEFAULT_APP || number == BUTTON_SHUT_DOWN)
+        return false;
+    if (japanMode)
+        return number >= 0 && number < JAPAN_BUTTONS;
+    return (number >= 0 && number < BUTTONS) || number == BUTTON_256 || number == BUTTON_512;
+}
+
+// "Ctrl+Shift+N"; the problem in words when it is no chord.
+bool parseChord(std::string_view action, KeyChord& chord, std::string& problem) {
+    chord = KeyChord{};
+    while (true) {
+        const std::size_t plus = action.find('+');
+        const std::string name(trim(action.substr(0, plus)));
+        KeyInfo key{};
+        if (plus == std::string_view::npos) {
+            if (!keyByName(name.c_str(), &key)) {
+                problem = "unknown key name \"" + name + "\"";
+                return false;
+            }
+            chord.keys[chord.count++] = key;
+            return true;
+        }
+        if (!modifierByName(name.c_str(), &key)) {
+            problem = "unknown modifier \"" + name + "\"";
+            return false;
+        }
+        for (int i = 0; i < chord.count; ++i)
+            if (chord.keys[i].vk == key.vk) {
+                problem = "modifier \"" + name + "\" given twice";
+                return false;
+            }
+        if (chord.count == 4) {
+            problem = "more than four modifiers";
+            return false;
+        }
+        chord.keys[chord.count++] = key;
+        action = action.substr(plus + 1);
+    }
+}
+
+class Parser {
+public:
+    Parser(bool japanMode) : japanMode(japanMode) {}
+
+    void line(int number, std::string_view text) {
+        if (text.size() > MAX_PROFILE_LINE)
+            return problem(number, "a line longer than 1024 characters");
+        text = trim(text);
+        if (text.empty() || text[0] == ';' || text[0] == '#')
+            return;
+        if (text.front() == '[' && text.back() == ']')
+            return section(number, trim(text.substr(1, text.size() - 2)));
+        const std::size_t equals = text.find('=');
+        if (equals == std::string_view::npos)
+            return problem(number, "neither \"key = value\" nor a [section]");
+        const std::string_view key = trim(text.substr(0, equals));
+        const std::string_view value = trim(text.substr(equals + 1));
+        if (!current)
+            return problem(number, "\"" + std::string(key) + "\" before the first [profile]");
+        if (!skipping)
+            setting(number, key, value);
+    }
+
+    ProfileSet finish() {
+        closeSection();
+        return std::move(set);
+    }
+
+private:
+    void problem(int number, std::string text) {
+        set.problems.push_back({number, std::move(text)});
+    }
+
+    void section(int number, std::string_view name) {
+        closeSection();
+        skipping = false;
+        for (const Profile& earlier : set.profiles)
+            if (sameWord(earlier.name, name)) {
+                problem(number,
+                        "a second profile [" + std::string(name) + "]: the first one counts");
+                skipping = true;
+            }
+        pending = Profile{};
+        pending.name = std::string(name);
+        pending.line = number;
+        current = true;
+    }
+
+    void closeSection() {
+        if (!current || skipping)
+            return;
+        if (pending.exe.empty() && pending.className.empty() && pending.title.empty())
+            problem(pending.line, "profile [" + pending.name + "] names no Exe, Class or Title");
+        else
+            set.profiles.push_back(std::move(pending));
+        current = false;
+    }
+
+    void setting(int number, std::string_view key, std::string_view value) {
+        if (sameWord(key, "Exe"))
+            pending.exe = value;
+        else if (sameWord(key, "Class"))
+            pending.className = value;
+        else if (sameWord(key, "Title"))
+            pending.title = value;
+        else if (startsWithWord(key, "Button"))
+            button(number, key, value);
+        else
+            problem(number, "unknown key \"" + std::string(key) + "\"");
+    }
+
+    void button(int number, std::string_view key, std::string_view value) {
+        const int button = buttonNumber(key);
+        if (!isProfileButton(button, japanMode))
+            return problem(number, "no button " + std::string(key.substr(6)) +
+                                       " for a profile (0 to 31, 256, 512; 18, 20 and 21 keep "
+                                       "their meaning; 0 to 63 in Japan mode)");
+        KeyChord chord;
+        std::string why;
+        if (!parseChord(value, chord, why))
+            return problem(number, why + " in " + std::string(key));
+        for (const ProfileButton& earlier : pending.buttons)
+            if (earlier.button == button)
+                return problem(number, std::string(key) + " given twice: the first one counts");
+        pending.buttons.push_back({button, chord});
+    }
+
+    bool japanMode;
+    ProfileSet set;
+    Profile pending;
+    bool current = false;  // within a section
+    bool skipping = false; // a section whose name came before
+};
+
+} // namespace
+
+ProfileSet parseProfiles(std::string_view text, bool japanMode) {
+    if (text.find('\0') != std::string_view::npos)
+        return {{},
+                {{0, "it is not text: save it as UTF-8 or ANSI (Notepad's \"Unicode\" is "
+                     "UTF-16)"}}};
+    if (text.substr(0, UTF8_MARK.size()) == UTF8_MARK)
+        text.remove_prefix(UTF8_MARK.size());
+    Parser parser(japanMode);
+    int number = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        parser.line(++number, line);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    }
+    return parser.finish();
+}

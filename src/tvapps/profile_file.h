@@ -1,0 +1,51 @@
+// The profiles file, read: one profile per section, naming the window of an application and the
+// key each remote button types into it. Parsing is pure: text in, profiles and problems out.
+#pragma once
+
+#include "remote/remote_button.h"
+#include "tvapps/key_names.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A file larger than this is not used at all.
+constexpr std::size_t MAX_PROFILE_FILE_BYTES = 256 * 1024;
+// A longer line is skipped.
+constexpr std::size_t MAX_PROFILE_LINE = 1024;
+
+// What one button types: the modifiers as written, then the key.
+struct KeyChord {
+    KeyInfo keys[5] = {};
+    int count = 0;
+};
+
+struct ProfileButton {
+    RemoteButton button;
+    KeyChord chord;
+};
+
+struct Profile {
+    std::string name;
+    int line = 0; // its section header's
+    // How it recognises its window; empty: not asked. All that are given must hold.
+    std::string exe;       // the owning program's file name, in any letter case
+    std::string className; // the whole class name
+    std::string title;     // text the title contains, ignoring case
+    std::vector<ProfileButton> buttons;
+};
+
+struct ProfileProblem {
+    int line; // 0: the whole file
+    std::string text;
+};
+
+struct ProfileSet {
+    std::vector<Profile> profiles;
+    std::vector<ProfileProblem> problems; // in the order of the file
+};
+
+// The profiles of the text (ANSI or UTF-8, a UTF-8 byte-order mark skipped), each problem skipped
+// and noted with its line. Text holding a NUL byte is no text: nothing of it is used. Buttons
+// 32 to 63 exist only in Japan mode, 256 and 512 only outside it.
+ProfileSet parseProfiles(std::string_view text, bool japanMode);
