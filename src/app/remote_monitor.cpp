@@ -82,9 +82,9 @@ void registerListView() {
         initialise(&wanted);
 }
 
-INT_PTR RemoteMonitor::open(HINSTANCE instance, HWND owner) {
+void RemoteMonitor::open(HINSTANCE instance, HWND owner) {
     registerListView();
-    return show(instance, owner);
+    show(instance, owner);
 }
 
 void describeWindow(HWND window, WindowFacts& facts) {
@@ -154,10 +154,14 @@ void RemoteMonitor::formatCard(char (&text)[CARD_TEXT_SIZE]) const {
         std::snprintf(text, sizeof text, "Capture filter: %s", name ? name : "none found");
 }
 
+// Only a change is shown: the polls run 15 times a second, and a text set anew is drawn anew.
 void RemoteMonitor::showCard(HWND dialog) {
     char text[CARD_TEXT_SIZE];
     formatCard(text);
+    if (std::strcmp(text, shownCard) == 0)
+        return;
     SetDlgItemTextA(dialog, IDC_MONITOR_CARD, text);
+    std::memcpy(shownCard, text, sizeof shownCard);
 }
 
 void RemoteMonitor::showCounts(HWND dialog) {
@@ -193,6 +197,7 @@ void RemoteMonitor::showPresses(HWND dialog) {
 }
 
 void RemoteMonitor::onInitDialog(HWND dialog) {
+    shownCard[0] = 0;
     // The presses of before the monitor opened are shown with their windows as they are now.
     for (int row = 0; row < log.entries(); ++row) {
         PressRecord* entry = log.find(log.newestFirst(row).serial);

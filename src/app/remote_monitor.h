@@ -19,7 +19,7 @@ public:
         : SingleDialog(IDD_MONITOR), log(log), device(device), profiles(profiles) {}
 
     // Shows the monitor, as SingleDialog::show does, once its list's window class is there.
-    INT_PTR open(HINSTANCE instance, HWND owner);
+    void open(HINSTANCE instance, HWND owner);
     // A press was just recorded: while the monitor is open, the window in front is looked up.
     void pressRecorded(unsigned press);
     // After a poll: shows what changed. Nothing happens while it is closed.
@@ -45,6 +45,7 @@ private:
     Profiles& profiles;        // its file's path is worked out the first time it is asked for
     unsigned shownChanges = 0; // the log's changes the list shows
     unsigned shownLoads = 0;   // the profiles' loads the profiles box shows
+    char shownCard[CARD_TEXT_SIZE] = "";
 };
 
 // The window in front at a press, looked up now.
