@@ -239,9 +239,6 @@ void setPostFails(HWND window, bool fails);
 // WinExec of a command line with this executable at its end creates this window as it starts.
 void showWindowOnExec(const std::string& exeName, const NewWindow& wanted);
 
-// The text last put on the clipboard as CF_TEXT; empty while there is none.
-std::string clipboardText();
-
 // ---------------------------------------------------------------- files
 // A file and its last-write time (FILETIME's low word); the program opens, reads and writes it
 // whole. Folders are made as files are put in them.

@@ -1,55 +1,28 @@
-// The clipboard and the global memory it takes: the monitor's copy as text.
+// The clipboard, which the remote monitor copies to: the simulated desktop has none to open, so
+// a copy goes nowhere (the copy's text is the monitor's copyText, tested as it is).
 #include "state.h"
 
-#include <cstring>
-
-using sim::detail::desktop;
-
-namespace sim {
-
-std::string clipboardText() {
-    return desktop().clipboard;
-}
-
-} // namespace sim
-
-HGLOBAL WINAPI GlobalAlloc(UINT, SIZE_T dwBytes) {
-    auto block = std::make_unique<char[]>(dwBytes ? dwBytes : 1);
-    void* address = block.get();
-    desktop().globalMemory[address] = std::move(block);
-    return address;
-}
-
-LPVOID WINAPI GlobalLock(HGLOBAL hMem) {
-    return desktop().globalMemory.count(hMem) ? hMem : nullptr;
-}
-
-BOOL WINAPI GlobalUnlock(HGLOBAL) {
-    return FALSE; // no lock left, as Win32 answers the last unlock
-}
-
-HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
-    return desktop().globalMemory.erase(hMem) ? nullptr : hMem;
-}
-
 BOOL WINAPI OpenClipboard(HWND) {
-    return TRUE;
+    return FALSE;
 }
-
 BOOL WINAPI EmptyClipboard(void) {
-    desktop().clipboard.clear();
-    return TRUE;
+    return FALSE;
 }
-
-// The clipboard takes the memory: it is freed here once its text is kept.
-HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem) {
-    if (uFormat != CF_TEXT || !desktop().globalMemory.count(hMem))
-        return nullptr;
-    desktop().clipboard = static_cast<const char*>(hMem);
-    GlobalFree(hMem);
-    return hMem;
+HANDLE WINAPI SetClipboardData(UINT, HANDLE) {
+    return nullptr;
 }
-
 BOOL WINAPI CloseClipboard(void) {
-    return TRUE;
+    return FALSE;
+}
+HGLOBAL WINAPI GlobalAlloc(UINT, SIZE_T) {
+    return nullptr;
+}
+LPVOID WINAPI GlobalLock(HGLOBAL) {
+    return nullptr;
+}
+BOOL WINAPI GlobalUnlock(HGLOBAL) {
+    return FALSE;
+}
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
+    return hMem;
 }

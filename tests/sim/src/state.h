@@ -136,9 +136,6 @@ struct Desktop {
     std::uintptr_t nextMenu = 0x3000;
     std::map<std::string, UINT> registeredMessages;
 
-    std::map<void*, std::unique_ptr<char[]>> globalMemory; // GlobalAlloc's blocks by address
-    std::string clipboard;
-
     struct File {
         std::string content;
         DWORD lastWrite;
