@@ -82,10 +82,6 @@ TEST_F(ProgramMonitor, theTrayEntryOpensTheMonitorWhereEachPressShows) {
     for (const char* column : {"  0x16  ", "  27  ", "  1 / 10  ", "  qn520remote.exe  ",
                                "  #32770  ", "  QN520 Remote Control - Remote monitor"})
         EXPECT_NE(held.find(column), std::string::npos) << column << " in\n" << copy;
-    // Newest first.
-    EXPECT_LT(copy.find("key NumPlus"), copy.find("key Q"));
-    EXPECT_LT(copy.find("key Q"), copy.find("key S"));
-    EXPECT_LT(copy.find("key S"), copy.find("key 5"));
     EXPECT_TRUE(keepScreenshot(monitor, "remote_monitor.png"));
 
     // Another program closes it; the program reads on, and the entry opens a fresh one.
