@@ -9,6 +9,9 @@
 
 // Chip register that holds the last code received from the remote.
 constexpr DWORD REMOTE_CODE_REGISTER = 0x350014;
+// While another of the remote's boxes is open, a card whose reads fail is searched for no more
+// often than this.
+constexpr DWORD FAILING_SEARCH_PACE_MS = 1000;
 
 // The card's capture filter and its kernel-streaming handle, from open until they are let go; one
 // object, created at start-up and owned by the program. Each open holds its own COM
@@ -26,8 +29,8 @@ public:
     // Opens the device unless it is open: initialises COM and finds and keeps the capture filter.
     // True when a filter with an accepted name is held, even if it gave no kernel-streaming handle.
     bool open();
-    // Lets go of the filter and of COM now: the next read opens the device afresh. A driver that
-    // was restarted (after a resume from sleep, or a failed read) serves a new device.
+    // Lets go of the filter and of COM now: the next read opens the device afresh, at once. A
+    // driver that was restarted (after a resume from sleep) serves a new device.
     void reopenAtNextRead();
     bool isOpen() const;
     // The filter's kernel-streaming handle; it belongs to the filter and is never closed here.
@@ -37,7 +40,9 @@ public:
     // Reads one 32-bit chip register, opening the device first when it is closed. *succeeded
     // (optional) tells a failed read from a value of 0; after a failure the result is 0, or the
     // value word the driver left for a failed get, and the device is let go, so the next read
-    // opens it afresh.
+    // opens it afresh. While another of the remote's boxes is open (the read's own messages cannot
+    // show), a failing card is searched for once in FAILING_SEARCH_PACE_MS, and the reads between
+    // fail at once, silently.
     DWORD readRegister(DWORD address, bool* succeeded = nullptr);
 
     // The accepted friendly name of the filter in use; null while none is held.
@@ -57,6 +62,7 @@ private:
     bool selectRegister(HANDLE device, DWORD address);
     bool fetchRegisterValue(HANDLE device, DWORD* value);
     DWORD failedRead(const char* what, DWORD value);
+    bool waitsForSearch() const;
 
     MessageBoxGuard& boxes;
     std::unique_ptr<Session> session; // null while closed
@@ -65,4 +71,6 @@ private:
     // of piling up boxes, one set per 65 ms tick.
     bool reading = false;
     Failure failure;
+    bool failing = false; // the last read failed, and nothing since asked to look afresh
+    DWORD searchedAt = 0; // when the last read that found the device closed opened it
 };

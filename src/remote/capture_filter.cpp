@@ -111,7 +111,7 @@ bool CaptureDevice::open() {
     if (isOpen())
         return true;
     // An open that found nothing still holds its COM initialisation: given back before the next.
-    reopenAtNextRead();
+    session.reset();
     session = std::make_unique<Session>();
     for (const char* name : ACCEPTED_NAMES) {
         session->filter = findCaptureFilter(name, CLSID_VideoInputDeviceCategory);
@@ -127,4 +127,5 @@ bool CaptureDevice::open() {
 
 void CaptureDevice::reopenAtNextRead() {
     session.reset();
+    failing = false;
 }

@@ -60,15 +60,25 @@ bool CaptureDevice::fetchRegisterValue(HANDLE device, DWORD* value) {
 DWORD CaptureDevice::failedRead(const char* what, DWORD value) {
     failure.what = what;
     reopenAtNextRead();
+    failing = true;
     return value;
+}
+
+// Each search is a device enumeration with three passes and a bind: fifteen a second, for as long
+// as a box stays open behind a full-screen player, would take the system's time and handles.
+bool CaptureDevice::waitsForSearch() const {
+    return failing && !isOpen() && boxes.isOpen() &&
+           GetTickCount() - searchedAt < FAILING_SEARCH_PACE_MS;
 }
 
 DWORD CaptureDevice::readRegister(DWORD address, bool* succeeded) {
     if (succeeded)
         *succeeded = false;
-    if (reading)
+    if (reading || waitsForSearch())
         return 0;
     const ScopedFlag underWay(reading);
+    if (!isOpen())
+        searchedAt = GetTickCount();
     open();
     failure = {};
     HANDLE device = handle();
@@ -85,6 +95,7 @@ DWORD CaptureDevice::readRegister(DWORD address, bool* succeeded) {
         boxes.show(READ_FAILED_TEXT, "Info", MB_OK);
         return failedRead(READ_FAILED_TEXT, value);
     }
+    failing = false;
     if (succeeded)
         *succeeded = true;
     return value;

@@ -294,3 +294,37 @@ TEST_F(PollCycleTest, aHeldButtonTypesItsProfileKeyAtThePressThenRepeatsIt) {
 }
 
 } // namespace
+
+namespace {
+
+// While another of the remote's boxes is open, the card's own boxes cannot show: a card whose
+// reads fail is searched for (three passes over the devices, one per accepted name) once a second,
+// and the reads between fail at once. Once the box has closed, the next read searches afresh and
+// shows the card's box.
+TEST_F(PollCycleTest, aLostCardIsSearchedForOnceASecondWhileAnotherBoxIsOpen) {
+    settings().defaultApp = 1; // WinDVR, not installed: Power asks for the settings
+    int searches = -1;
+    sim::setMessageBoxHook([&](const sim::ModalBox& box) {
+        if (box.depth == 1) {
+            sim::setCaptureDevice(sim::DeviceState::Absent);
+            const int before = sim::deviceEnumerations();
+            polls(77); // five seconds
+            searches = (sim::deviceEnumerations() - before) / 3;
+        }
+        return IDOK;
+    });
+    sim::pressRemoteKey(RAW_POWER);
+    polls(1);
+    EXPECT_EQ(searches,
+              4); // the first read fails on the dead handle; a second later, the first search
+    EXPECT_EQ(presses().failedReads, 77u);
+    sim::setMessageBoxHook(nullptr);
+    const int before = sim::deviceEnumerations();
+    polls(1);
+    EXPECT_EQ(sim::deviceEnumerations() - before, 3);
+    EXPECT_EQ(sim::eventsStartingWith({"MessageBox"}).back(),
+              "MessageBox owner=null text=\"Unable to find Cx23880 Video Capture\" "
+              "caption=\"Message\" type=0x0");
+}
+
+} // namespace
