@@ -2,6 +2,8 @@
 
 #include "win32/later_calls.h"
 
+#include <utility>
+
 namespace {
 
 INPUT keyEvent(const KeyInfo& key, bool up) {
@@ -38,10 +40,35 @@ int chordInputs(const KeyChord& chord, INPUT (&inputs)[MAX_CHORD_INPUTS]) {
     return n;
 }
 
+int releasesAfter(const INPUT* inputs, int sent, INPUT (&releases)[MAX_CHORD_INPUTS]) {
+    int held = 0;
+    for (int i = 0; i < sent && i < MAX_CHORD_INPUTS; ++i) {
+        const bool up = (inputs[i].ki.dwFlags & KEYEVENTF_KEYUP) != 0;
+        int found = 0;
+        while (found < held && releases[found].ki.wVk != inputs[i].ki.wVk)
+            ++found;
+        if (!up && found == held) {
+            releases[held] = inputs[i];
+            releases[held++].ki.dwFlags |= KEYEVENTF_KEYUP;
+        } else if (up && found < held) {
+            for (int j = found; j + 1 < held; ++j)
+                releases[j] = releases[j + 1];
+            --held;
+        }
+    }
+    for (int i = 0, j = held - 1; i < j; ++i, --j)
+        std::swap(releases[i], releases[j]);
+    return held;
+}
+
 void typeChord(const KeyChord& chord) {
     INPUT inputs[MAX_CHORD_INPUTS];
     const int count = chordInputs(chord, inputs);
     const UINT sent = send(inputs, count);
-    if (sent > 0 && sent < static_cast<UINT>(count))
-        send(inputs + sent, count - static_cast<int>(sent));
+    if (sent >= static_cast<UINT>(count))
+        return;
+    INPUT releases[MAX_CHORD_INPUTS];
+    const int held = releasesAfter(inputs, static_cast<int>(sent), releases);
+    for (int i = 0; i < held; ++i)
+        send(&releases[i], 1);
 }

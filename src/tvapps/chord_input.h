@@ -11,7 +11,11 @@ constexpr int MAX_CHORD_INPUTS = 10;
 // modifiers up in reverse. Each carries its key's virtual key and scan code, and the extended flag
 // only for an extended key. Returns how many.
 int chordInputs(const KeyChord& chord, INPUT (&inputs)[MAX_CHORD_INPUTS]);
+// The key-ups that let go of every key that went down among the first `sent` events and did not
+// come up among them, the last one down first. Returns how many.
+int releasesAfter(const INPUT* inputs, int sent, INPUT (&releases)[MAX_CHORD_INPUTS]);
 // Types the chord in one SendInput call, so that no other input comes between its keys; where the
-// system lacks SendInput, key by key. When the system takes only part of it, the rest (the key-ups
-// among it) is typed once more: no modifier is left held down.
+// system lacks SendInput, key by key. When the system takes only part of it (another program's
+// input lock, a secure desktop), every key that went down is let up again, each in a call of its
+// own: no key is left held down, whatever the system answered.
 void typeChord(const KeyChord& chord);
