@@ -1,5 +1,9 @@
 #include "tvapps/profile_file.h"
 
+#include "win32/letter_case.h"
+#include "win32/unicode_text.h"
+
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -86,14 +90,19 @@ class Parser {
 public:
     Parser(bool japanMode) : japanMode(japanMode) {}
 
-    void line(int number, std::string_view text) {
-        if (text.size() > MAX_PROFILE_LINE)
+    void line(int number, std::string_view raw) {
+        const std::string_view text = trim(raw);
+        const bool header = !text.empty() && text.front() == '[';
+        if (skipping && !header)
+            return;
+        if (utf8Length(raw) > MAX_PROFILE_LINE)
             return problem(number, "a line longer than 1024 characters");
-        text = trim(text);
         if (text.empty() || text[0] == ';' || text[0] == '#')
             return;
-        if (text.front() == '[' && text.back() == ']')
+        if (header && text.back() == ']')
             return section(number, trim(text.substr(1, text.size() - 2)));
+        if (header)
+            return brokenSection(number);
         const std::size_t equals = text.find('=');
         if (equals == std::string_view::npos)
             return problem(number, "neither \"key = value\" nor a [section]");
@@ -101,12 +110,15 @@ public:
         const std::string_view value = trim(text.substr(equals + 1));
         if (!current)
             return problem(number, "\"" + std::string(key) + "\" before the first [profile]");
-        if (!skipping)
-            setting(number, key, value);
+        setting(number, key, value);
     }
 
     ProfileSet finish() {
         closeSection();
+        // A profile's own problem is found at its end, but belongs to its header's line.
+        std::stable_sort(
+            set.problems.begin(), set.problems.end(),
+            [](const ProfileProblem& a, const ProfileProblem& b) { return a.line < b.line; });
         return std::move(set);
     }
 
@@ -119,7 +131,7 @@ private:
         closeSection();
         skipping = false;
         for (const Profile& earlier : set.profiles)
-            if (sameWord(earlier.name, name)) {
+            if (sameText(earlier.name, name)) {
                 problem(number,
                         "a second profile [" + std::string(name) + "]: the first one counts");
                 skipping = true;
@@ -128,6 +140,15 @@ private:
         pending.name = std::string(name);
         pending.line = number;
         current = true;
+    }
+
+    // "[VLC" or "[VLC] ; note": what follows up to the next whole header belongs to no profile,
+    // neither to this one nor to the one above it.
+    void brokenSection(int number) {
+        closeSection();
+        problem(number, "not a whole [section] line; it and the lines after it, up to the next "
+                        "[section], are skipped");
+        skipping = true;
     }
 
     void closeSection() {
@@ -173,7 +194,7 @@ private:
     ProfileSet set;
     Profile pending;
     bool current = false;  // within a section
-    bool skipping = false; // a section whose name came before
+    bool skipping = false; // a section whose name came before, or after a broken header
 };
 
 } // namespace

@@ -11,7 +11,7 @@
 
 // A file larger than this is not used at all.
 constexpr std::size_t MAX_PROFILE_FILE_BYTES = 256 * 1024;
-// A longer line is skipped.
+// A line of more characters is skipped.
 constexpr std::size_t MAX_PROFILE_LINE = 1024;
 
 // What one button types: the modifiers as written, then the key.
@@ -28,10 +28,11 @@ struct ProfileButton {
 struct Profile {
     std::string name;
     int line = 0; // its section header's
-    // How it recognises its window; empty: not asked. All that are given must hold.
-    std::string exe;       // the owning program's file name, in any letter case
+    // How it recognises its window; empty: not asked. All that are given must hold. Text is
+    // UTF-8, compared in any letter case.
+    std::string exe;       // the owning program's file name
     std::string className; // the whole class name
-    std::string title;     // text the title contains, ignoring case
+    std::string title;     // text the title contains
     std::vector<ProfileButton> buttons;
 };
 
@@ -45,7 +46,7 @@ struct ProfileSet {
     std::vector<ProfileProblem> problems; // in the order of the file
 };
 
-// The profiles of the text (ANSI or UTF-8, a UTF-8 byte-order mark skipped), each problem skipped
-// and noted with its line. Text holding a NUL byte is no text: nothing of it is used. Buttons
-// 32 to 63 exist only in Japan mode, 256 and 512 only outside it.
+// The profiles of UTF-8 text (a byte-order mark skipped), each problem skipped and noted with its
+// line, in the order of the lines. Text holding a NUL byte is no text: nothing of it is used.
+// Buttons 32 to 63 exist only in Japan mode, 256 and 512 only outside it.
 ProfileSet parseProfiles(std::string_view text, bool japanMode);

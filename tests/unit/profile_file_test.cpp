@@ -36,6 +36,9 @@ Lines describe(const ProfileSet& set) {
     return lines;
 }
 
+const std::string BROKEN = "not a whole [section] line; it and the lines after it, up to the next "
+                           "[section], are skipped";
+
 TEST(ProfileFile, TextsGiveTheirProfilesAndEachProblemWithItsLine) {
     const struct {
         const char* what;
@@ -76,6 +79,20 @@ TEST(ProfileFile, TextsGiveTheirProfilesAndEachProblemWithItsLine) {
           "16: Button8 given twice: the first one counts", "17: a line longer than 1024 characters",
           "18: profile [Nothing] names no Exe, Class or Title",
           "20: a second profile [p]: the first one counts"}},
+        {"broken headers skip up to the next; problems in the order of their lines",
+         "[A]\nButton1 = Spcae\n[B]\nExe = b.exe\n[C\nButton2 = X\ngarbage\n[D] ; note\n"
+         "Button3 = Y\n[E]\nExe = e.exe\nButton4 = Z\n; " +
+             [] {
+                 std::string cyrillic;
+                 for (int i = 0; i < 600; ++i)
+                     cyrillic += "я"; // 1200 bytes, 600 characters
+                 return cyrillic;
+             }() +
+             "\n",
+         false,
+         {"B exe=b.exe class= title=", "E exe=e.exe class= title= 4=Z",
+          "1: profile [A] names no Exe, Class or Title", "2: unknown key name \"Spcae\" in Button1",
+          "5: " + BROKEN, "8: " + BROKEN}},
         {"Japan mode: 32 to 63, no 256",
          "[J]\nTitle=TV\nButton40=A\nButton256=B\n",
          true,
