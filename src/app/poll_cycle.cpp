@@ -29,6 +29,8 @@ void Program::poll() {
                 dispatcher.dispatch(press.button, {press.repeat, press.pressStarted});
             presses.finish(record, outcome, press.repeat);
             decoder.actedOn(action, GetTickCount());
+            // A box about the profiles file comes after the press it arose from, never before.
+            profiles.showProblems();
         }
     }
     // After the press has reached its application.

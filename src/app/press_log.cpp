@@ -27,7 +27,7 @@ PressRecord* PressLog::find(unsigned press) {
 
 void PressLog::startAction(unsigned press) {
     if (PressRecord* entry = find(press)) {
-        entry->pending = true;
+        ++entry->pending;
         ++changes;
     }
 }
@@ -36,7 +36,8 @@ void PressLog::finish(unsigned press, const PressOutcome& outcome, bool repeat) 
     PressRecord* entry = find(press);
     if (!entry)
         return; // a press storm inside the action's modal loop made room for newer ones
-    entry->pending = false;
+    if (entry->pending > 0)
+        --entry->pending;
     if (!repeat)
         entry->outcome = outcome;
     else if (outcome.actor == Actor::NOBODY)

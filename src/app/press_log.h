@@ -5,18 +5,11 @@
 
 #include "remote/remote_button.h"
 #include "tvapps/press_outcome.h"
+#include "win32/window_description.h"
 
 #include <windows.h>
 
 constexpr int PRESS_LOG_SIZE = 20;
-
-// The window that was in front at a press, as the monitor shows it.
-struct WindowFacts {
-    bool known = false; // looked up; only while the monitor is open, or when it opens
-    char exe[64] = "";  // its program's file name
-    char className[64] = "";
-    char title[96] = "";
-};
 
 struct PressRecord {
     unsigned serial = 0; // 1, 2, 3 … in the order of the presses
@@ -24,9 +17,13 @@ struct PressRecord {
     DWORD rawCode = 0;
     RemoteButton button = 0;
     HWND foreground = nullptr;
-    WindowFacts window;
+    // The window in front, looked up only while the monitor is open, or when it opens.
+    bool windowKnown = false;
+    WindowDescription window;
     PressOutcome outcome; // of the press, or of its last repeat that was acted on
-    bool pending = false; // acted on, and the action has not returned yet
+    // Actions on it that have not returned yet: the press's own, waiting in a box, and a repeat's
+    // acted on in that box's modal loop.
+    unsigned pending = 0;
     unsigned repeatsActed = 0;
     unsigned repeatsHeldBack = 0;
 };

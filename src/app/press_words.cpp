@@ -168,8 +168,9 @@ void describeOutcome(const PressOutcome& outcome, RemoteButton button, char (&wo
     }
 }
 
-void columnText(const PressRecord& entry, Column column, char (&text)[WORDS_SIZE]) {
+std::string columnText(const PressRecord& entry, Column column) {
     const SYSTEMTIME& t = entry.time;
+    char text[WORDS_SIZE];
     switch (column) {
     case Column::TIME:
         std::snprintf(text, sizeof text, "%02u:%02u:%02u.%03u", t.wHour, t.wMinute, t.wSecond,
@@ -191,13 +192,11 @@ void columnText(const PressRecord& entry, Column column, char (&text)[WORDS_SIZE
             describeOutcome(entry.outcome, entry.button, text);
         break;
     case Column::PROGRAM:
-        std::snprintf(text, sizeof text, "%s", entry.window.exe);
-        break;
+        return entry.window.exe;
     case Column::CLASS:
-        std::snprintf(text, sizeof text, "%s", entry.window.className);
-        break;
+        return entry.window.className;
     case Column::TITLE:
-        std::snprintf(text, sizeof text, "%s", entry.window.title);
-        break;
+        return entry.window.title;
     }
+    return text;
 }

@@ -4,6 +4,8 @@
 
 #include "app/press_log.h"
 
+#include <string>
+
 constexpr int WORDS_SIZE = 128;
 
 // What was done, in words: "PowerVCR II: key S", "Mouse: pointer right 6 px", "Power: switched to
@@ -15,6 +17,6 @@ enum class Column : unsigned char { TIME, CODE, BUTTON, REPEATS, ACTION, PROGRAM
 constexpr int COLUMN_COUNT = 8;
 extern const char* const COLUMN_TITLES[COLUMN_COUNT];
 
-// One column of the entry as text: "12:03:04.005", "0x1E", "18", "3 / 27", the outcome's words
-// (or "… pending" while it is acted on), and the window that was in front.
-void columnText(const PressRecord& entry, Column column, char (&text)[WORDS_SIZE]);
+// One column of the entry as UTF-8 text: "12:03:04.005", "0x1E", "18", "3 / 27", the outcome's
+// words (or "… pending" while it is acted on), and the window that was in front, whole.
+std::string columnText(const PressRecord& entry, Column column);

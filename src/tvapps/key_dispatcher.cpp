@@ -81,9 +81,10 @@ PressOutcome KeyDispatcher::sendToFirstRunning(RemoteButton button, const PressT
         apps[app].becomeTarget();
         return apps[app].handleButton(button, settings.japanMode);
     }
-    if (const std::optional<PressOutcome> typed =
-            profiles.handle(button, timing, settings.japanMode))
-        return *typed;
+    if (const std::optional<ProfileKey> key = profiles.keyFor(button, settings.japanMode)) {
+        mouse.letGoOfPrimary(); // a drag ends before the player gets its key
+        return profiles.press(*key, timing);
+    }
     return mouse.handleButton(button);
 }
 

@@ -99,3 +99,8 @@ PressOutcome MouseEmulation::togglePrimaryButton() {
     sendMouseEvent(swapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at);
     return mouseOutcome(Result::PRIMARY_DOWN);
 }
+
+void MouseEmulation::letGoOfPrimary() {
+    if (primaryHeld)
+        togglePrimaryButton();
+}

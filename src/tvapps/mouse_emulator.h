@@ -24,6 +24,8 @@ public:
     PressOutcome movePointer(RemoteButton direction);
     // A fresh press starts again with one-pixel steps.
     void resetAcceleration() { moveCount = 0; }
+    // Releases the primary button that button 5 holds down for dragging; nothing when none is.
+    void letGoOfPrimary();
 
     // The main window fills it when it is created and when the display mode changes; all zero
     // until then.

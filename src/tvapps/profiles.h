@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tvapps/press_outcome.h"
+#include "tvapps/profile_editor.h"
 #include "tvapps/profile_file.h"
 #include "win32/message_box_guard.h"
 
@@ -24,18 +25,27 @@ struct PressTiming {
     DWORD pressStarted; // the tick of the press
 };
 
+// The key that a profile gives a button, valid until the next press looks at the file.
+struct ProfileKey {
+    const Profile* profile;
+    const KeyChord* chord;
+};
+
 class Profiles {
 public:
     explicit Profiles(MessageBoxGuard& boxes) : boxes(boxes) {}
 
-    // The button, at the stage where the mouse emulation would get it: what the profile of the
-    // window in front did with it (typed its chord, or held a repeat back), or nothing when no
-    // profile takes it and the mouse is to.
-    std::optional<PressOutcome> handle(RemoteButton button, const PressTiming& timing,
-                                       bool japanMode);
-    // Opens the file in Notepad, first creating it, with an explanation and an example, when it
-    // does not exist.
-    void edit();
+    // The button, at the stage where the mouse emulation would get it: the key of the profile of
+    // the window in front, or nothing when no profile takes the button and the mouse is to.
+    std::optional<ProfileKey> keyFor(RemoteButton button, bool japanMode);
+    // Types the key at the press, and for a held button as the repeat rule says: what was done
+    // (a repeat held back is nobody's action).
+    PressOutcome press(const ProfileKey& key, const PressTiming& timing);
+    // After a press that reached the profiles has been carried out: the problems of a saved
+    // version not shown yet, in a box, one at a time with the remote's other boxes.
+    void showProblems();
+    // Opens the file in Notepad, as ProfileEditor does.
+    void edit() { editor.edit(filePath()); }
 
     // The profiles in use and the problems of the file they came from; `loads` changes with them.
     const ProfileSet& inUse() const { return set; }
@@ -46,17 +56,18 @@ public:
 private:
     void refresh(bool japanMode);
     void load(bool japanMode, DWORD size);
-    void reportProblems();
     bool typeNow(const PressTiming& timing);
 
     MessageBoxGuard& boxes;
+    ProfileEditor editor;
     char path[MAX_PATH] = "";
     ProfileSet set;
     bool looked = false; // the file's time has been looked at
     DWORD lookedAt = 0;
     FILETIME written = {}; // of the version in use (zero: no file)
     DWORD size = 0;
-    bool reported = true; // the problems of the version in use have been shown
-    DWORD pressTyped = 0; // the press whose repeats are being typed
-    long stepTyped = -1;  // its last step typed (-1: only the press)
+    bool asked = false;     // a press reached the profiles since the last showProblems
+    unsigned shownLoad = 0; // the load whose problems were shown last
+    DWORD pressTyped = 0;   // the press whose repeats are being typed
+    long stepTyped = -1;    // its last step typed (-1: only the press)
 };

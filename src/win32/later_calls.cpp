@@ -11,7 +11,7 @@ void lookUp(HMODULE module, const char* name, Function*& function) {
 LaterCalls lookUpAll() {
     LaterCalls calls{};
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    lookUp(kernel, "QueryFullProcessImageNameA", calls.queryFullProcessImageName);
+    lookUp(kernel, "QueryFullProcessImageNameW", calls.queryFullProcessImageName);
     lookUp(kernel, "CreateToolhelp32Snapshot", calls.createToolhelp32Snapshot);
     lookUp(kernel, "Process32First", calls.process32First);
     lookUp(kernel, "Process32Next", calls.process32Next);

@@ -7,8 +7,8 @@
 #include <tlhelp32.h>
 
 struct LaterCalls {
-    // Windows Vista on.
-    BOOL(WINAPI* queryFullProcessImageName)(HANDLE process, DWORD flags, LPSTR name, DWORD* size);
+    // Windows Vista on: the program file of a process, as Unicode.
+    BOOL(WINAPI* queryFullProcessImageName)(HANDLE process, DWORD flags, WCHAR* name, DWORD* size);
     // The Tool Help process list: Windows 95 and 2000 on, not NT 4.
     HANDLE(WINAPI* createToolhelp32Snapshot)(DWORD flags, DWORD processId);
     BOOL(WINAPI* process32First)(HANDLE snapshot, PROCESSENTRY32* entry);

@@ -7,11 +7,15 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 class MessageBoxGuard {
 public:
     // Shows the box with no owner and returns once it is closed: 1. While another of these boxes
     // is open, shows nothing: 0.
     int show(const char* text, const char* caption, UINT type);
+    // The same for UTF-8 text, which may hold what the user wrote in any script (MessageBoxW).
+    int showText(std::string_view text, const char* caption, UINT type);
     bool isOpen() const { return open; }
 
 private:

@@ -42,7 +42,7 @@ endforeach()
 
 # Calls that some Windows the program runs on lack are looked up at run time: importing one would
 # keep the program from starting there.
-foreach(call QueryFullProcessImageNameA CreateToolhelp32Snapshot Process32First Process32Next
+foreach(call QueryFullProcessImageNameW CreateToolhelp32Snapshot Process32First Process32Next
         SendInput InitCommonControlsEx)
     if(dump MATCHES "[ \t]${call}\n")
         string(APPEND failures "  imports ${call}, which it must look up at run time\n")

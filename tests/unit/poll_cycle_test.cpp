@@ -297,6 +297,20 @@ TEST_F(PollCycleTest, aHeldButtonTypesItsProfileKeyAtThePressThenRepeatsIt) {
 
 namespace {
 
+// A press that finds a newly saved profiles file with a problem is carried out in its poll: the
+// left click lands where the pointer is, and the box comes after it.
+TEST_F(PollCycleTest, aPressIsCarriedOutBeforeTheBoxAboutTheProfiles) {
+    sim::setEnvironmentVariable("APPDATA", "C:\\AppData");
+    sim::setFile("C:\\AppData\\QN520 Remote Control\\profiles.ini", "[P]\nButton0 = Space\n");
+    sim::pressRemoteKey(RAW_DIGIT_0);
+    polls(1);
+    const Events seen = sim::eventsStartingWith({"mouse_event", "MessageBox"});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], "mouse_event flags=0x2 dx=512 dy=384 data=0 extra=0x0");
+    EXPECT_EQ(seen[1], "mouse_event flags=0x4 dx=512 dy=384 data=0 extra=0x0");
+    EXPECT_EQ(seen[2].rfind("MessageBox owner=null text=\"The remote profiles in", 0), 0u);
+}
+
 // While another of the remote's boxes is open, the card's own boxes cannot show: a card whose
 // reads fail is searched for (three passes over the devices, one per accepted name) once a second,
 // and the reads between fail at once. Once the box has closed, the next read searches afresh and

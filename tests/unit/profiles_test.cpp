@@ -40,11 +40,12 @@ protected:
         ProgramTest::SetUp();
         sim::setEnvironmentVariable("APPDATA", APPDATA);
     }
-    // A press at the tick: what was typed and shown.
+    // A press at the tick, and the box after it as the poll shows it: what was typed and shown.
     Events pressAt(DWORD tick, RemoteButton button) {
         sim::setTickCount(tick);
         sim::clearEvents();
         dispatch(button);
+        profiles().showProblems();
         return sim::eventsStartingWith({"SendInput", "MessageBox"});
     }
 };
@@ -103,6 +104,48 @@ TEST_F(ProfilesTest, profilesActOnlyWhereTheMouseWould) {
         EXPECT_TRUE(sameEvents(
             sim::eventsStartingWith({"SendInput", "SetCursorPos", "PostMessage"}), row.expected));
     }
+    // A drag that button 5 holds ends before the player gets its key.
+    start();
+    sim::setEnvironmentVariable("APPDATA", APPDATA);
+    sim::setFile(FILE_PATH, PROFILES);
+    playerInFront();
+    mouse().primaryHeld = true;
+    sim::clearEvents();
+    dispatch(6);
+    EXPECT_EQ(sim::eventsStartingWith({"SendInput", "mouse_event"}),
+              (Events{"mouse_event flags=0x4 dx=512 dy=384 data=0 extra=0x0", CTRL_UP}));
+    EXPECT_FALSE(mouse().primaryHeld);
+}
+
+// Exe, Class and Title are compared as text in any script, with letter case ignored for every
+// letter that has one and by no locale; a file that is UTF-8 (with its mark or without) is read
+// as UTF-8, any other in the ANSI code page.
+TEST_F(ProfilesTest, everyScriptMatchesAsTextInAnyLetterCase) {
+    const struct {
+        const char* file; // before "Button6 = M\n"
+        const char* className;
+        const char* title;
+        bool types;
+    } rows[] = {
+        {"\xEF\xBB\xBF[P]\nTitle = Lecteur multimédia\n", "Frame", "Lecteur multimédia - Film",
+         true},
+        {"[P]\nTitle = Видео\n", "Frame", "Видео", true},
+        {"[P]\nTitle = Lecteur multim\xE9"
+         "dia\n",
+         "Frame", "lecteur MULTIMÉDIA", true},
+        {"[P]\nTitle = Видео\n", "Frame", "Ð’Ð¸Ð´ÐµÐ¾", false}, // its own text read as cp1252
+        {"[P]\nTitle = ВИДЕО\nClass = ФРЕЙМ\n", "фрейм", "видео", true},
+        {"[P]\nTitle = TITLE\n", "Frame", "tıtle", false}, // no dotless i in any locale
+        {"[P]\nClass = Fr\n", "Frame", "", false},         // the whole class
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        start();
+        sim::setEnvironmentVariable("APPDATA", APPDATA);
+        sim::setFile(FILE_PATH, std::string(row.file) + "Button6 = M\n");
+        inFront(sim::createWindow({"w", row.className, row.title}));
+        EXPECT_EQ(pressAt(1000, 6), row.types ? Events{TYPED_M} : Events{}) << row.title;
+    }
 }
 
 // The file's time is looked at only at a press that reaches the profiles, at most once a second:
@@ -124,27 +167,53 @@ TEST_F(ProfilesTest, theFileIsReadAgainAfterASaveAndEachVersionsProblemsAreShown
                      caption});
     EXPECT_EQ(pressAt(13000, 12), Events{}) << "shown once";
     sim::setFile(FILE_PATH, std::string("x\0", 2), 3);
+    // While its box is open, a newer version is saved and a press reaches it: that version gets
+    // its own box at a later press, once this one has closed.
+    sim::setMessageBoxHook([this](const sim::ModalBox&) {
+        sim::setFile(FILE_PATH, "[P]\nClass = PlayerFrame\n[Q\n", 4);
+        sim::setTickCount(15000);
+        dispatch(12);
+        profiles().showProblems();
+        return IDOK;
+    });
     EXPECT_EQ(pressAt(14000, 12),
               Events{box +
                      "\nare not used: it is not text: save it as UTF-8 or ANSI (Notepad's "
                      "\"Unicode\" is UTF-16)." +
                      caption});
-    EXPECT_EQ(pressAt(15000, 12), Events{});
+    sim::setMessageBoxHook(nullptr);
+    EXPECT_EQ(pressAt(16000, 12),
+              Events{box +
+                     "\nhave problems; those lines are skipped and the rest is used.\n\nLine 3: "
+                     "not a whole [section] line; it and the lines after it, up to the next "
+                     "[section], are skipped." +
+                     caption});
+    EXPECT_EQ(pressAt(17000, 12), Events{});
 }
 
 // Edit creates the file with its explanation when it is missing, never writes over the user's,
-// and opens it in the Windows folder's Notepad, both paths quoted.
-TEST_F(ProfilesTest, editCreatesTheFileOnceAndOpensItInNotepad) {
+// and opens it in the Windows folder's Notepad, both paths quoted, without waiting for it. While
+// that Notepad runs, the command brings it to the front; however it ended, the next one starts no
+// sooner than two seconds after the last.
+TEST_F(ProfilesTest, editOpensOneNotepadAtATimeWithoutWaitingForIt) {
     sim::setWindowsDirectory("C:\\WINDOWS");
-    for (const char* before : {"", "[Mine]\n"}) {
-        if (*before)
-            sim::setFile(FILE_PATH, before);
-        EXPECT_EQ(mainWindowProc(mainWindow, WM_COMMAND, IDM_EDIT_PROFILES, 0), 0);
-        // The log quotes the whole command line.
-        EXPECT_EQ(sim::eventsStartingWith({"WinExec"}).back(),
-                  "WinExec \"\"C:\\WINDOWS\\notepad.exe\" \"" + FILE_PATH + "\"\" show=1");
-    }
+    const std::string notepad =
+        "CreateProcess \"\"C:\\WINDOWS\\notepad.exe\" \"" + FILE_PATH + "\"\"";
+    auto edits = [this](int count, DWORD at) {
+        sim::setTickCount(at);
+        sim::clearEvents();
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(mainWindowProc(mainWindow, WM_COMMAND, IDM_EDIT_PROFILES, 0), 0);
+        return sim::eventsStartingWith({"CreateProcess", "BringToFront", "WinExec"});
+    };
+    sim::setFile(FILE_PATH, "[Mine]\n");
+    EXPECT_EQ(edits(1000, 1000), Events{notepad} + Events(999, "BringToFront process=1"));
+    fake::endStartedPrograms();
+    EXPECT_EQ(edits(3, 2999), Events{});
+    EXPECT_EQ(edits(1, 3000), Events{notepad});
     EXPECT_EQ(sim::file(FILE_PATH), "[Mine]\n");
+    EXPECT_EQ(sim::totalSleptMs(), 0u);
+
     start();
     sim::setEnvironmentVariable("APPDATA", APPDATA);
     mainWindowProc(mainWindow, WM_COMMAND, IDM_EDIT_PROFILES, 0);

@@ -3,6 +3,7 @@
 // the program's class that leads to it, owning both timers, with the pointer area of its screen.
 #pragma once
 
+#include "fakes/seams.h"
 #include "sim_fixture.h"
 
 #include "app/pointer_area.h"
@@ -30,6 +31,7 @@ protected:
     void start() {
         program.reset(); // its timers go with it, before the desktop is reset
         sim::reset();
+        fake::reset();
         program.emplace(nullptr);
         mainWindow = sim::createWindow(
             {"main", "QN520 Remote Control", "QN520 Remote Control", nullptr, false, false});
@@ -56,6 +58,7 @@ protected:
     Shell& shell() { return program->shell; }
     KeyDispatcher& dispatcher() { return program->dispatcher; }
     PressLog& presses() { return program->presses; }
+    Profiles& profiles() { return program->profiles; }
     PressOutcome dispatch(RemoteButton button) { return dispatcher().dispatch(button); }
     static void setTarget(TvApp& record, bool target) {
         target ? record.becomeTarget() : record.stopBeingTarget();

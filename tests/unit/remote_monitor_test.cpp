@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/press_words.h"
+#include "app/remote_monitor.h"
 
 #include <functional>
 
@@ -137,9 +138,7 @@ TEST_F(RemoteMonitorTest, theLastTwentyPressesOneLineEachAndTheirCopy) {
     EXPECT_EQ(presses().find(1), nullptr);
     EXPECT_EQ(presses().reads, 72u);
 
-    char text[8192];
-    shell().monitor.copyText(text, sizeof text);
-    const std::string copy = text;
+    const std::string copy = shell().monitor.copy();
     EXPECT_EQ(copy.find("Capture filter: Solvanta QN52X Video Capture\r\n"
                         "Reads: 72    Presses: 31    Failed reads: 0\r\n"
                         "Profiles from (no place: no APPDATA): none\r\n"
@@ -151,6 +150,27 @@ TEST_F(RemoteMonitorTest, theLastTwentyPressesOneLineEachAndTheirCopy) {
         std::string::npos)
         << copy;
     EXPECT_EQ(std::count(copy.begin(), copy.end(), '\n'), 4 + PRESS_LOG_SIZE);
+}
+
+// The window in front is shown whole and in any script, as the profiles read it. A repeat acted on
+// while the press's own action waits in a box leaves the press pending until that action returns.
+TEST_F(RemoteMonitorTest, theWindowInFrontWholeInAnyScriptAndPendingUntilTheActionReturns) {
+    const std::string longClass(200, 'C');
+    HWND player = sim::createWindow({"p", longClass, "Видео — плеер"});
+    fake::setProgramName(player, "плеер.exe");
+    const unsigned press = presses().add(0x1E, 14, player, SYSTEMTIME{});
+    describeForeground(*presses().find(press));
+    presses().startAction(press);
+    presses().startAction(press); // a repeat, in the modal loop of the press's box
+    presses().finish(press, mouseOutcome(Result::LEFT_CLICK), true);
+    EXPECT_EQ(columnText(presses().newestFirst(0), Column::ACTION),
+              "pending: waiting for a box or a prompt");
+    presses().finish(press, mouseOutcome(Result::LEFT_CLICK), false);
+    const std::string copy = shell().monitor.copy();
+    EXPECT_NE(copy.find("  1 / 0                 Mouse: left click  плеер.exe  " + longClass +
+                        "  Видео — плеер\r\n"),
+              std::string::npos)
+        << copy;
 }
 
 } // namespace

@@ -5,17 +5,10 @@
 #include <windows.h>
 
 #define LVM_FIRST 0x1000
-#define LVM_INSERTITEMA (LVM_FIRST + 7)
 #define LVM_DELETEALLITEMS (LVM_FIRST + 9)
-#define LVM_GETSTRINGWIDTHA (LVM_FIRST + 17)
-#define LVM_INSERTCOLUMNA (LVM_FIRST + 27)
 #define LVM_SETCOLUMNWIDTH (LVM_FIRST + 30)
-#define LVM_SETITEMTEXTA (LVM_FIRST + 46)
 #define LVM_SETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 54)
 #define LVS_EX_FULLROWSELECT 0x00000020
-#define LVCF_TEXT 0x0004
-#define LVCF_SUBITEM 0x0008
-#define LVIF_TEXT 0x0001
 #define ICC_LISTVIEW_CLASSES 0x00000001
 
 typedef struct tagINITCOMMONCONTROLSEX {
@@ -24,27 +17,6 @@ typedef struct tagINITCOMMONCONTROLSEX {
 } INITCOMMONCONTROLSEX;
 #define LVN_FIRST (0U - 100U)
 #define LVN_KEYDOWN (LVN_FIRST - 55)
-
-typedef struct tagLVCOLUMNA {
-    UINT mask;
-    int fmt;
-    int cx;
-    LPSTR pszText;
-    int cchTextMax;
-    int iSubItem;
-} LVCOLUMNA;
-
-typedef struct tagLVITEMA {
-    UINT mask;
-    int iItem;
-    int iSubItem;
-    UINT state;
-    UINT stateMask;
-    LPSTR pszText;
-    int cchTextMax;
-    int iImage;
-    LPARAM lParam;
-} LVITEMA;
 
 typedef struct tagLVKEYDOWN {
     NMHDR hdr;

@@ -505,32 +505,14 @@ typedef struct tagNMHDR {
     UINT_PTR idFrom;
     UINT code;
 } NMHDR;
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 
-typedef void* HGLOBAL;
-typedef std::size_t SIZE_T;
-#define GMEM_MOVEABLE 0x0002
-#define CF_TEXT 1
-HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
-LPVOID WINAPI GlobalLock(HGLOBAL hMem);
-BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
-HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
-BOOL WINAPI OpenClipboard(HWND hWndNewOwner);
-BOOL WINAPI EmptyClipboard(void);
-HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem);
-BOOL WINAPI CloseClipboard(void);
-
 typedef INT_PTR(WINAPI* FARPROC)(void);
-DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName);
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
-HANDLE WINAPI OpenProcess(DWORD dwDesiredAccess, BOOL bInheritHandle, DWORD dwProcessId);
 
-// ---- profiles for other players: their file, the window they recognise, the keys they type ----
-int WINAPI GetWindowTextLengthA(HWND hWnd);
-int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
+// ---- profiles for other players: their file and the keys they type ----
 
 #define INPUT_KEYBOARD 1
 typedef struct tagKEYBDINPUT {

@@ -95,14 +95,6 @@ LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM w
     return control ? SendMessageA(control, Msg, wParam, lParam) : 0;
 }
 
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString) {
-    HWND control = GetDlgItem(hDlg, nIDDlgItem);
-    if (!control)
-        return FALSE;
-    sim::detail::findWindow(control)->title = lpString ? lpString : "";
-    return TRUE;
-}
-
 BOOL WINAPI InvalidateRect(HWND, const RECT*, BOOL) {
     return TRUE;
 }

@@ -77,8 +77,3 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD count, LPDWORD writt
 BOOL WINAPI CreateDirectoryA(LPCSTR, LPVOID) {
     return TRUE;
 }
-
-// File and program names compare as Windows compares them: without regard to letter case.
-int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2) {
-    return sim::detail::lower(lpString1).compare(sim::detail::lower(lpString2));
-}

@@ -210,11 +210,6 @@ int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
     return copyText(w->title, lpString, nMaxCount);
 }
 
-int WINAPI GetWindowTextLengthA(HWND hWnd) {
-    const Window* w = sim::detail::findWindow(hWnd);
-    return w ? static_cast<int>(w->title.size()) : 0;
-}
-
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
     const Window* w = sim::detail::findWindow(hWnd);
     return w ? copyText(w->className, lpClassName, nMaxCount) : 0;

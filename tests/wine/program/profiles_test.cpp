@@ -82,4 +82,31 @@ TEST_F(ProgramProfiles, thePlayerInFrontGetsItsProfilesKeyAndNothingOnceAnotherW
     exitProgram(run);
 }
 
+// A UTF-8 profile (as Notepad saves it today) whose Title is Cyrillic types into a player titled
+// with those letters, which no ANSI code page of the West holds, and no longer into one titled
+// with their cp1252 garbling, which the profile matched while it was compared byte for byte.
+TEST_F(ProgramProfiles, aUtf8TitleInAnyScriptMatchesThePlayerTitledWithIt) {
+    const ProfilesFile profiles("\xEF\xBB\xBF[Видео]\r\nTitle = Видео\r\nButton12 = M\r\n");
+    ASSERT_TRUE(profiles.ok) << profiles.path();
+    InstalledStandin player(StandinRole::Player, "C:\\qn520-e2e\\Player");
+    ASSERT_TRUE(player.ok() && player.startHere());
+    ProgramRun run;
+    startProgram(run);
+    ASSERT_TRUE(SetForegroundWindow(player.window()));
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == player.window(); }, 5000));
+    const std::string typed = "player msg=0x100 wParam=0x4D lParam=0x320001";
+    for (const wchar_t* title : {L"Ð’Ð¸Ð´ÐµÐ¾ - clip", L"ВИДЕО - clip"}) {
+        ASSERT_TRUE(SetWindowTextW(player.window(), title));
+        player.clearLog();
+        pressButton("12");
+        waitForReads(5);
+        const bool garbled = title[0] == L'Ð';
+        if (!garbled) {
+            EXPECT_TRUE(player.waitForLine(typed));
+        }
+        EXPECT_EQ(player.count(typed), garbled ? 0 : 1);
+    }
+    exitProgram(run);
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -84,7 +85,7 @@ LRESULT handle(HWND window, const char* label, bool child, UINT message, WPARAM 
     }
     if (message == WM_DESTROY && window == mainWindow)
         PostQuitMessage(0);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,14 +100,28 @@ LRESULT CALLBACK videoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return handle(window, "video", false, message, wParam, lParam);
 }
 
+// ASCII names and titles, as UTF-16.
+std::wstring wide(const char* text) {
+    return std::wstring(text, text + std::strlen(text));
+}
+
+// Unicode windows: a title set with SetWindowTextW keeps letters of every script, as a player's
+// of today does.
 bool registerClass(HINSTANCE instance, const char* name, WNDPROC proc) {
-    WNDCLASSA wc{};
+    const std::wstring className = wide(name);
+    WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = name;
-    return RegisterClassA(&wc) != 0;
+    wc.lpszClassName = className.c_str();
+    return RegisterClassW(&wc) != 0;
+}
+
+HWND createWindow(const char* className, const char* title, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HINSTANCE instance) {
+    return CreateWindowExW(0, wide(className).c_str(), wide(title).c_str(), style, x, y, width,
+                           height, parent, nullptr, instance, nullptr);
 }
 
 // The folder of this executable with a trailing backslash, and the executable's file name.
@@ -125,18 +140,18 @@ bool createWindows(HINSTANCE instance) {
         !registerClass(instance, "StandinChild", childProc) ||
         !registerClass(instance, "StandinVideo", videoProc))
         return false;
-    mainWindow = CreateWindowExA(0, role->className, role->title, WS_OVERLAPPEDWINDOW, 40, 40, 320,
-                                 240, nullptr, nullptr, instance, nullptr);
+    mainWindow = createWindow(role->className, role->title, WS_OVERLAPPEDWINDOW, 40, 40, 320, 240,
+                              nullptr, instance);
     if (!mainWindow)
         return false;
     if (role->firstChild)
-        CreateWindowExA(0, "StandinChild", "", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200, mainWindow,
-                        nullptr, instance, nullptr);
+        createWindow("StandinChild", "", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200, mainWindow,
+                     instance);
     if (role->videoWindow) {
-        HWND video = CreateWindowExA(0, "StandinVideo", "Video", WS_OVERLAPPEDWINDOW, 380, 40, 320,
-                                     240, mainWindow, nullptr, instance, nullptr);
-        CreateWindowExA(0, "StandinChild", "VideoWindow2", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200,
-                        video, nullptr, instance, nullptr);
+        HWND video = createWindow("StandinVideo", "Video", WS_OVERLAPPEDWINDOW, 380, 40, 320, 240,
+                                  mainWindow, instance);
+        createWindow("StandinChild", "VideoWindow2", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200, video,
+                     instance);
         ShowWindow(video, SW_SHOWNOACTIVATE);
     }
     ShowWindow(mainWindow, SW_SHOW);
@@ -172,8 +187,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // No TranslateMessage: the log shows exactly what was posted or typed, with no characters
     // made up from key-downs.
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageA(&msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
     std::snprintf(line, sizeof line, "exit %s", role->name);
     writeLog(line);
     return 0;
