@@ -5,7 +5,7 @@
 
 #include "app/press_log.h"
 #include "remote/capture_device.h"
-#include "tvapps/profile_file.h"
+#include "profiles/profile_parser.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "app/press_words.h"
 
-#include "tvapps/key_names.h"
+#include "keys/key_names.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -11,7 +11,7 @@
 #include "tvapps/app_watch.h"
 #include "tvapps/key_dispatcher.h"
 #include "tvapps/mouse_emulator.h"
-#include "tvapps/profiles.h"
+#include "profiles/profiles.h"
 #include "tvapps/tv_apps.h"
 #include "win32/message_box_guard.h"
 

@@ -77,7 +77,7 @@ void RemoteMonitor::update() {
     setDialogItemText(dialog, IDC_MONITOR_COUNTS, countsText(log));
     if (log.changes != shownChanges)
         showPresses(dialog);
-    if (profiles.loads != shownLoads)
+    if (profiles.loads() != shownLoads)
         showProfiles(dialog);
 }
 
@@ -96,7 +96,7 @@ std::string RemoteMonitor::copy() const {
 
 void RemoteMonitor::showProfiles(HWND dialog) {
     setDialogItemText(dialog, IDC_MONITOR_PROFILES, profilesShown());
-    shownLoads = profiles.loads;
+    shownLoads = profiles.loads();
 }
 
 // Only a change is shown: the polls run 15 times a second, and a text set anew is drawn anew.

@@ -9,7 +9,7 @@
 #include "app/resource_ids.h"
 #include "app/single_dialog.h"
 #include "remote/capture_device.h"
-#include "tvapps/profiles.h"
+#include "profiles/profiles.h"
 
 #include <string>
 

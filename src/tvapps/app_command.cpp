@@ -8,7 +8,10 @@ void typeKey(UINT vk, DWORD flags) {
     keybd_event(static_cast<BYTE>(vk), 0, flags, 0);
 }
 
-void typeChord(HWND target, UINT modifiers, UINT vk) {
+// The applications' own chords, typed as they always were: brought to the front, then
+// keybd_event with no scan code and the extended flag on every key, which their tests pin. (A
+// profile's chord is typed as a keyboard types it: keys/key_chord.cpp.)
+void typeAppChord(HWND target, UINT modifiers, UINT vk) {
     SetForegroundWindow(target);
     SetActiveWindow(target);
     constexpr DWORD DOWN = KEYEVENTF_EXTENDEDKEY;
@@ -45,7 +48,7 @@ void carryOut(HWND target, const AppCommand& command) {
         PostMessageA(target, WM_CHAR, command.code, command.param);
         break;
     case CommandShape::CHORD:
-        typeChord(target, static_cast<UINT>(command.param), command.code);
+        typeAppChord(target, static_cast<UINT>(command.param), command.code);
         break;
     case CommandShape::POST_MESSAGE:
         PostMessageA(target, static_cast<UINT>(command.param), command.code, 0);

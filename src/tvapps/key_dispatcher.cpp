@@ -83,7 +83,9 @@ PressOutcome KeyDispatcher::sendToFirstRunning(RemoteButton button, const PressT
     }
     if (const std::optional<ProfileKey> key = profiles.keyFor(button, settings.japanMode)) {
         mouse.letGoOfPrimary(); // a drag ends before the player gets its key
-        return profiles.press(*key, timing);
+        if (!profiles.press(*key, timing))
+            return {}; // a repeat held back
+        return profileOutcome(key->profile->name, *key->chord);
     }
     return mouse.handleButton(button);
 }

@@ -7,7 +7,7 @@
 #include "tvapps/app_watch.h"
 #include "tvapps/mouse_emulator.h"
 #include "tvapps/press_outcome.h"
-#include "tvapps/profiles.h"
+#include "profiles/profiles.h"
 #include "tvapps/shell_port.h"
 #include "tvapps/tv_apps.h"
 

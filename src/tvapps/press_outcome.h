@@ -3,11 +3,15 @@
 // remote monitor turns it into words. Nothing here is formatted.
 #pragma once
 
+#include "keys/key_chord.h"
 #include "tvapps/app_command.h"
-#include "tvapps/profile_file.h"
 #include "tvapps/tv_app_table.h"
+#include "win32/unicode_text.h"
 
 #include <windows.h>
+
+#include <cstring>
+#include <string_view>
 
 enum class Actor : unsigned char {
     NOBODY,  // nothing acted: a held-back repeat, or a button that nothing takes
@@ -54,4 +58,13 @@ inline PressOutcome appOutcome(AppId app, Result result, const AppCommand& comma
 }
 inline PressOutcome mouseOutcome(Result result, LONG dx = 0, LONG dy = 0) {
     return {Actor::MOUSE, result, AppId::POWERVCR, NOTHING, false, dx, dy};
+}
+// A profile's key typed: the profile's name is kept as far as it fits, in whole characters.
+inline PressOutcome profileOutcome(std::string_view profile, const KeyChord& chord) {
+    PressOutcome outcome{Actor::PROFILE, Result::SENT};
+    outcome.chord = chord;
+    const std::string_view name = utf8Prefix(profile, sizeof outcome.profile - 1);
+    std::memcpy(outcome.profile, name.data(), name.size());
+    outcome.profile[name.size()] = 0;
+    return outcome;
 }

@@ -9,7 +9,7 @@
 #include "harness/filter_registry.h"
 #include "remote/capture_device.h"
 #include "remote/register_request.h"
-#include "tvapps/profile_match.h"
+#include "profiles/profile_match.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Which profile a window belongs to: by its program's file name, its class and its title.
 #pragma once
 
-#include "tvapps/profile_file.h"
+#include "profiles/profile_parser.h"
 #include "win32/window_description.h"
 
 #include <windows.h>

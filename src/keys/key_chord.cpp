@@ -1,4 +1,4 @@
-#include "tvapps/chord_input.h"
+#include "keys/key_chord.h"
 
 #include "win32/later_calls.h"
 
@@ -61,7 +61,7 @@ int releasesAfter(const INPUT* inputs, int sent, INPUT (&releases)[MAX_CHORD_INP
     return held;
 }
 
-void typeChord(const KeyChord& chord) {
+void typeKeyChord(const KeyChord& chord) {
     INPUT inputs[MAX_CHORD_INPUTS];
     const int count = chordInputs(chord, inputs);
     const UINT sent = send(inputs, count);

@@ -1,9 +1,18 @@
-// A profile's key chord typed as keyboard input, into whatever window has the keyboard focus.
+// A key chord as the user writes it ("Ctrl+Shift+N"), typed as keyboard input into whatever window
+// has the keyboard focus: SendInput with each key's scan code, the extended flag only on the keys
+// that are extended, as a keyboard types them. (The TV applications' chords are typed otherwise,
+// as they always were: app_command.cpp.)
 #pragma once
 
-#include "tvapps/profile_file.h"
+#include "keys/key_names.h"
 
 #include <windows.h>
+
+// What one button types: the modifiers as written, then the key.
+struct KeyChord {
+    KeyInfo keys[5] = {};
+    int count = 0;
+};
 
 constexpr int MAX_CHORD_INPUTS = 10;
 
@@ -18,4 +27,4 @@ int releasesAfter(const INPUT* inputs, int sent, INPUT (&releases)[MAX_CHORD_INP
 // system lacks SendInput, key by key. When the system takes only part of it (another program's
 // input lock, a secure desktop), every key that went down is let up again, each in a call of its
 // own: no key is left held down, whatever the system answered.
-void typeChord(const KeyChord& chord);
+void typeKeyChord(const KeyChord& chord);

@@ -1,4 +1,4 @@
-#include "tvapps/profile_file.h"
+#include "profiles/profile_parser.h"
 
 #include "win32/letter_case.h"
 #include "win32/unicode_text.h"

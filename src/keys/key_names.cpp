@@ -1,4 +1,4 @@
-#include "tvapps/key_names.h"
+#include "keys/key_names.h"
 
 #include <cstddef>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "tvapps/profile_match.h"
+#include "profiles/profile_match.h"
 
 #include "win32/letter_case.h"
 

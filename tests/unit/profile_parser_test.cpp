@@ -1,5 +1,5 @@
-// The profiles file as text: the profiles it gives, and each problem with its line.
-#include "tvapps/profile_file.h"
+// The profiles file's text: the profiles it gives, and each problem with its line.
+#include "profiles/profile_parser.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ Lines describe(const ProfileSet& set) {
 const std::string BROKEN = "not a whole [section] line; it and the lines after it, up to the next "
                            "[section], are skipped";
 
-TEST(ProfileFile, TextsGiveTheirProfilesAndEachProblemWithItsLine) {
+TEST(ProfileParser, TextsGiveTheirProfilesAndEachProblemWithItsLine) {
     const struct {
         const char* what;
         std::string text;

@@ -1,5 +1,5 @@
 // A chord that the system takes only in part: every key that went down is let up again.
-#include "tvapps/chord_input.h"
+#include "keys/key_chord.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(ChordInput, aChordTakenInPartLetsUpEveryKeyThatWentDown) {
+TEST(KeyChord, aChordTakenInPartLetsUpEveryKeyThatWentDown) {
     KeyChord chord;
     ASSERT_TRUE(keyByName("N", &chord.keys[2]));
     modifierByName("Ctrl", &chord.keys[0]);

@@ -1,4 +1,4 @@
-#include "tvapps/profile_editor.h"
+#include "profiles/profile_editor.h"
 
 #include "win32/owned.h"
 

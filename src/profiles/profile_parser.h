@@ -1,9 +1,9 @@
-// The profiles file, read: one profile per section, naming the window of an application and the
-// key each remote button types into it. Parsing is pure: text in, profiles and problems out.
+// The profiles file's text, read: one profile per section, naming the window of an application and
+// the key each remote button types into it. Parsing is pure: text in, profiles and problems out.
 #pragma once
 
+#include "keys/key_chord.h"
 #include "remote/remote_button.h"
-#include "tvapps/key_names.h"
 
 #include <string>
 #include <string_view>
@@ -13,12 +13,6 @@
 constexpr std::size_t MAX_PROFILE_FILE_BYTES = 256 * 1024;
 // A line of more characters is skipped.
 constexpr std::size_t MAX_PROFILE_LINE = 1024;
-
-// What one button types: the modifiers as written, then the key.
-struct KeyChord {
-    KeyInfo keys[5] = {};
-    int count = 0;
-};
 
 struct ProfileButton {
     RemoteButton button;
