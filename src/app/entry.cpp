@@ -43,9 +43,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (program.settings.remoteOff)
         return 0; // the window, its icon and the capture device go with the program
     // The window exists only to own the icon, timers and dialogs; it is never shown.
-    ShowWindow(shell.mainWindow, SW_HIDE);
-    UpdateWindow(shell.mainWindow);
-    if (shell.captureDeviceFound) {
+    ShowWindow(shell.mainWindow(), SW_HIDE);
+    UpdateWindow(shell.mainWindow());
+    if (shell.deviceFound()) {
         program.startPolling();
         program.prepareAppWatch();
     }

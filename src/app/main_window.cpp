@@ -36,9 +36,8 @@ void showTrayMenu(Program& program, HWND window) {
 }
 
 void reportMissingDevice(Shell& shell) {
-    if (shell.missingDeviceReported)
+    if (!shell.firstMissingDeviceReport())
         return;
-    shell.missingDeviceReported = true;
     MessageBoxA(nullptr, MISSING_DEVICE_TEXT, PROGRAM_CAPTION, MB_OK | MB_SETFOREGROUND);
     endProgram(shell);
 }
@@ -50,7 +49,7 @@ LRESULT onTrayCallback(Program& program, HWND window, LPARAM mouseMessage) {
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        if (program.shell.captureDeviceFound)
+        if (program.shell.deviceFound())
             showTrayMenu(program, window);
         else
             reportMissingDevice(program.shell);
@@ -66,13 +65,13 @@ LRESULT onCommand(Program& program, HWND window, UINT message, WPARAM wParam, LP
     const UINT command = LOWORD(wParam);
     switch (command) {
     case IDM_ABOUT:
-        shell.about.show(shell.instance, window);
+        shell.about.show(shell.instance(), window);
         return 0;
     case IDM_SETTING:
-        shell.setting.show(shell.instance, window);
+        shell.setting.show(shell.instance(), window);
         return 0;
     case IDM_MONITOR:
-        shell.monitor.open(shell.instance, window);
+        shell.monitor.open(shell.instance(), window);
         return 0;
     case IDM_EDIT_PROFILES:
         program.profiles.edit();
@@ -118,16 +117,14 @@ LRESULT handle(Program& program, HWND window, UINT message, WPARAM wParam, LPARA
         endProgram(program.shell);
         return 0;
     case WM_NCDESTROY: // the last message: the program no longer reaches the window
-        program.shell.mainWindow = nullptr;
+        program.shell.windowGone();
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         return DefWindowProcA(window, message, wParam, lParam);
     case TRAY_CALLBACK_MESSAGE:
         return onTrayCallback(program, window, lParam);
     default:
-        if (message == program.shell.taskbarCreatedMessage && message != 0) {
-            program.shell.tray.restore();
+        if (program.shell.tray.onShellRestarted(message))
             return 0;
-        }
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -22,8 +22,8 @@ ATOM registerMainClass(HINSTANCE instance, const char* className) {
 }
 
 bool createMainWindow(Program& program, const char* className, const char* title) {
-    program.shell.mainWindow =
-        CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT,
-                        0, nullptr, nullptr, program.shell.instance, &program);
-    return program.shell.mainWindow != nullptr;
+    // WM_CREATE, inside the call, hands the window to the program.
+    return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                           CW_USEDEFAULT, 0, nullptr, nullptr, program.shell.instance(),
+                           &program) != nullptr;
 }

@@ -26,27 +26,26 @@ Program::Program(HINSTANCE instance)
 // The window's last messages still find the whole program: WM_DESTROY removes the icon before the
 // window ends, and WM_NCDESTROY takes the program out of its user data.
 Program::~Program() {
-    if (shell.mainWindow)
-        DestroyWindow(shell.mainWindow);
+    if (shell.mainWindow())
+        DestroyWindow(shell.mainWindow());
 }
 
 void Program::onWindowCreated(HWND window) {
-    shell.mainWindow = window;
-    shell.captureDeviceFound = device.open();
+    shell.windowCreated(window, device.open());
     initPointerArea(mouse.area);
     shell.tray.add(window, TRAY_ICON_ID,
-                   loadProgramIcon(shell.instance, GetSystemMetrics(SM_CXSMICON)), PROGRAM_CAPTION);
-    shell.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+                   loadProgramIcon(shell.instance(), GetSystemMetrics(SM_CXSMICON)),
+                   PROGRAM_CAPTION);
 }
 
 void Program::startPolling() {
-    shell.pollTimer.configure(shell.mainWindow, POLL_PERIOD_MS);
+    shell.pollTimer.configure(shell.mainWindow(), POLL_PERIOD_MS);
     shell.pollTimer.start();
     updateJapanMode(settings);
 }
 
 void Program::prepareAppWatch() {
-    watch.prepare(shell.mainWindow);
+    watch.prepare(shell.mainWindow());
 }
 
 void Program::resumeRemoteInput() {

@@ -40,6 +40,12 @@ public:
     // key forgotten.
     void resumeRemoteInput();
 
+    // The members are built in the order written here, which the public and private sections
+    // interleave to keep: each is built after everything it is handed, the guard of the boxes
+    // first (all but the settings show through it), then the TV applications' records (which
+    // read their install paths first, as they always have), the shell (given the records, the
+    // settings, the press log, the device and the profiles) and the dispatcher last (given
+    // nearly everything). They go in the reverse order, after the main window (~Program).
 private:
     MessageBoxGuard boxes; // one box at a time, of all the boxes the remote raises
 

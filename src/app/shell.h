@@ -11,6 +11,8 @@
 #include "win32/owned.h"
 #include "win32/window_timer.h"
 
+#include <utility>
+
 constexpr UINT_PTR POLL_TIMER_ID = 1;
 constexpr UINT POLL_PERIOD_MS = 65;
 
@@ -22,25 +24,31 @@ class Shell : public ShellPort {
 public:
     Shell(HINSTANCE instance, const TvApps& apps, Settings& settings, PressLog& presses,
           const CaptureDevice& device, Profiles& profiles)
-        : instance(instance), setting(apps, settings), monitor(presses, device, profiles) {}
+        : setting(apps, settings), monitor(presses, device, profiles), module(instance) {}
 
     bool shutdownPromptOpen() const override { return prompt.waiting(); }
     void answerShutdownPrompt(bool shutDown) override { prompt.answer(shutDown); }
     bool showShutdownPrompt() override {
-        const INT_PTR answer = prompt.ask(instance, mainWindow);
+        const INT_PTR answer = prompt.ask(module, window);
         return answer == VK_RETURN || answer == IDOK;
     }
 
     // The module instance, for the resources and the dialogs.
-    HINSTANCE instance;
-    HWND mainWindow = nullptr;
+    HINSTANCE instance() const { return module; }
+    // The hidden main window, from its creation until its last message; null before and after.
+    HWND mainWindow() const { return window; }
+    // The window was created; `deviceFound`: the capture device could be opened then.
+    void windowCreated(HWND created, bool deviceFound) {
+        window = created;
+        captureDeviceFound = deviceFound;
+    }
+    void windowGone() { window = nullptr; }
     // False when the capture device could not be opened as the main window was created: nothing
     // is polled, and the first click on the icon reports it and ends the program.
-    bool captureDeviceFound = true;
-    // The missing-device message stays one: clicks on the icon while it is open do nothing.
-    bool missingDeviceReported = false;
-    // Registered at creation; the shell broadcasts it when it (re)starts and has lost every icon.
-    UINT taskbarCreatedMessage = 0;
+    bool deviceFound() const { return captureDeviceFound; }
+    // The missing-device message stays one: true the first time it is asked for, then never.
+    bool firstMissingDeviceReport() { return !std::exchange(missingDeviceReported, true); }
+
     TrayIcon tray;
     // The menu of the last click, destroyed when the next click builds a new one.
     OwnedMenu trayMenu;
@@ -49,4 +57,10 @@ public:
     ShutdownPrompt prompt;
     RemoteMonitor monitor;
     WindowTimer pollTimer{POLL_TIMER_ID, pollTimerTick};
+
+private:
+    HINSTANCE module;
+    HWND window = nullptr;
+    bool captureDeviceFound = true;
+    bool missingDeviceReported = false;
 };

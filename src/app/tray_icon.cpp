@@ -24,6 +24,14 @@ void TrayIcon::add(HWND window, UINT iconId, HICON icon, const char* tip) {
     lstrcpynA(record.szTip, tip ? tip : "", TIP_SIZE);
     Shell_NotifyIconA(NIM_ADD, &record);
     shown = true;
+    taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+}
+
+bool TrayIcon::onShellRestarted(UINT message) {
+    if (message == 0 || message != taskbarCreated)
+        return false;
+    restore();
+    return true;
 }
 
 void TrayIcon::refresh() {

@@ -17,11 +17,14 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Fills the kept icon record and adds the icon; a null tip gives an empty one.
+    // Fills the kept icon record and adds the icon; a null tip gives an empty one. From then on
+    // the icon knows the shell's "TaskbarCreated" broadcast.
     void add(HWND window, UINT iconId, HICON icon, const char* tip);
-    // Submits the kept record again: NIM_MODIFY on mouse movement, NIM_ADD after a shell restart.
+    // Submits the kept record again: NIM_MODIFY on mouse movement.
     void refresh();
-    void restore();
+    // The shell (re)started and lost every icon: true when the message is its broadcast, and the
+    // icon is added again.
+    bool onShellRestarted(UINT message);
     // Deletes the icon it added; nothing when it is not shown.
     void remove();
 
@@ -29,4 +32,6 @@ private:
     NOTIFYICONDATAA record = {};
     // Between adding and removing: a shell restart after an ending path brings nothing back.
     bool shown = false;
+    UINT taskbarCreated = 0; // registered at the first add; 0 is no message
+    void restore();
 };

@@ -1,14 +1,11 @@
 #include "keys/key_names.h"
 
+#include "win32/letter_case.h"
+
 #include <cstddef>
 #include <cstdio>
 
 namespace {
-
-struct NamedKey {
-    const char* name;
-    KeyInfo key;
-};
 
 constexpr bool EXTENDED = true;
 
@@ -48,29 +45,21 @@ constexpr BYTE FUNCTION_SCAN_CODES[24] = {0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x
                                           0x43, 0x44, 0x57, 0x58, 0x64, 0x65, 0x66, 0x67,
                                           0x68, 0x69, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x76};
 
+// Letters, digits and F-keys are ASCII: their names are read a character at a time.
 char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool sameName(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b)
-        if (upper(*a) != upper(*b))
-            return false;
-    return *a == *b;
-}
-
-template <std::size_t N>
-bool findIn(const NamedKey (&keys)[N], const char* name, KeyInfo* key) {
+bool findIn(std::span<const NamedKey> keys, const char* name, KeyInfo* key) {
     for (const NamedKey& named : keys)
-        if (sameName(named.name, name)) {
+        if (sameText(named.name, name)) {
             *key = named.key;
             return true;
         }
     return false;
 }
 
-template <std::size_t N>
-const char* nameIn(const NamedKey (&keys)[N], UINT vk) {
+const char* nameIn(std::span<const NamedKey> keys, UINT vk) {
     for (const NamedKey& named : keys)
         if (named.key.vk == vk)
             return named.name;
@@ -90,6 +79,14 @@ int functionKeyNumber(const char* name) {
 }
 
 } // namespace
+
+std::span<const NamedKey> namedKeys() {
+    return NAMED_KEYS;
+}
+
+std::span<const NamedKey> modifierKeys() {
+    return MODIFIERS;
+}
 
 bool keyByName(const char* name, KeyInfo* key) {
     const char c = upper(name[0]);

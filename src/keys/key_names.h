@@ -4,11 +4,22 @@
 
 #include <windows.h>
 
+#include <span>
+
 struct KeyInfo {
     BYTE vk;
     BYTE scanCode;
     bool extended; // an extended key: its events carry KEYEVENTF_EXTENDEDKEY
 };
+
+struct NamedKey {
+    const char* name;
+    KeyInfo key;
+};
+// The keys with a name of their own (beside A–Z, 0–9 and F1–F24), and the modifiers: one table,
+// in the order that the profiles file's explanation and the README list them.
+std::span<const NamedKey> namedKeys();
+std::span<const NamedKey> modifierKeys();
 
 // The key of that name, letters A–Z, digits 0–9, F1–F24 and the named keys of the table, in any
 // letter case; false for an unknown name.

@@ -5,10 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
 // What Edit writes into a file that does not exist yet.
-constexpr const char* EXPLANATION =
+const char* const PROFILES_EXPLANATION =
     "; QN520 Remote Control: remote profiles for other players.\r\n"
     ";\r\n"
     "; With no TV application running, the remote's buttons move the mouse. A profile makes "
@@ -46,6 +44,8 @@ constexpr const char* EXPLANATION =
     ";Button27 = N\r\n"
     ";Button31 = P\r\n";
 
+namespace {
+
 void writeExplanation(const char* path) {
     char folder[MAX_PATH];
     lstrcpynA(folder, path, sizeof folder);
@@ -58,8 +58,8 @@ void writeExplanation(const char* path) {
         return; // it exists: the user's file is never written
     const OwnedHandle file(created);
     DWORD written = 0;
-    WriteFile(file.get(), EXPLANATION, static_cast<DWORD>(std::strlen(EXPLANATION)), &written,
-              nullptr);
+    WriteFile(file.get(), PROFILES_EXPLANATION,
+              static_cast<DWORD>(std::strlen(PROFILES_EXPLANATION)), &written, nullptr);
 }
 
 } // namespace

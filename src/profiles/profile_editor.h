@@ -11,6 +11,9 @@
 // the next is started no sooner than this.
 constexpr DWORD EDITOR_START_GAP_MS = 2000;
 
+// The explanation and example that a new profiles file holds: comments alone.
+extern const char* const PROFILES_EXPLANATION;
+
 class ProfileEditor {
 public:
     // While the Notepad it started runs, brings that one to the front; otherwise starts one, at

@@ -19,21 +19,8 @@ std::string_view trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameWord(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
 bool startsWithWord(std::string_view text, std::string_view word) {
-    return text.size() >= word.size() && sameWord(text.substr(0, word.size()), word);
+    return text.size() >= word.size() && sameText(text.substr(0, word.size()), word);
 }
 
 // "Button<N>": the number; -1 when it is no number.
@@ -162,11 +149,11 @@ private:
     }
 
     void setting(int number, std::string_view key, std::string_view value) {
-        if (sameWord(key, "Exe"))
+        if (sameText(key, "Exe"))
             pending.exe = value;
-        else if (sameWord(key, "Class"))
+        else if (sameText(key, "Class"))
             pending.className = value;
-        else if (sameWord(key, "Title"))
+        else if (sameText(key, "Title"))
             pending.title = value;
         else if (startsWithWord(key, "Button"))
             button(number, key, value);

@@ -35,7 +35,7 @@ protected:
         program.emplace(nullptr);
         mainWindow = sim::createWindow(
             {"main", "QN520 Remote Control", "QN520 Remote Control", nullptr, false, false});
-        shell().mainWindow = mainWindow;
+        shell().windowCreated(mainWindow, true);
         SetWindowLongPtrA(mainWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&*program));
         program->prepareAppWatch();
         shell().pollTimer.configure(mainWindow, POLL_PERIOD_MS);

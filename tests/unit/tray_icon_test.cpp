@@ -53,14 +53,16 @@ TEST_F(TrayIconTest, TheShellGetsExactlyTheRecordsOfAddMoveAndRemove) {
 
 TEST_F(TrayIconTest, AShellRestartBringsTheIconBackOnlyWhileItIsShown) {
     add();
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    EXPECT_FALSE(icon.onShellRestarted(taskbarCreated + 1));
     sim::restartShell();
-    icon.restore();
+    EXPECT_TRUE(icon.onShellRestarted(taskbarCreated));
     EXPECT_EQ(sim::trayIconCount(), 1);
     sim::setNextNotifyIconFails(); // a shell that kept the icon (a DPI change) refuses the add
-    icon.restore();
+    icon.onShellRestarted(taskbarCreated);
     icon.remove();
     sim::restartShell();
-    icon.restore();
+    icon.onShellRestarted(taskbarCreated);
     EXPECT_TRUE(sameEvents(sim::events(), {ADDED, ADDED, ADDED, MODIFIED, DELETED}));
     EXPECT_EQ(sim::trayIconCount(), 0);
 }
