@@ -1,5 +1,6 @@
 // Where each decoded button goes: the open Shut Down prompt, the target application, the default
-// application, the Shut Down prompt, the first application running, or the mouse emulation.
+// application, the Shut Down prompt, the first application running, the profile of the window in
+// front, or the mouse emulation.
 #pragma once
 
 #include "remote/key_decoder.h"

@@ -1,6 +1,7 @@
 // What the program did with one press, as a value: who acted on it and what was sent. The
-// dispatcher, the applications' commands and the mouse emulation hand it back up the call; the
-// remote monitor turns it into words. Nothing here is formatted.
+// dispatcher, the applications' commands and the mouse emulation hand it back up the call (the
+// dispatcher builds it for a profile's key); the remote monitor turns it into words. Nothing here
+// is formatted.
 #pragma once
 
 #include "keys/key_chord.h"
