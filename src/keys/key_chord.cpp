@@ -2,6 +2,7 @@
 
 #include "win32/later_calls.h"
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -24,7 +25,46 @@ UINT send(INPUT* inputs, int count) {
     return static_cast<UINT>(count);
 }
 
+std::string_view trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 } // namespace
+
+bool chordByName(std::string_view text, KeyChord& chord, std::string& problem) {
+    chord = KeyChord{};
+    while (true) {
+        const std::size_t plus = text.find('+');
+        const std::string name(trim(text.substr(0, plus)));
+        KeyInfo key{};
+        if (plus == std::string_view::npos) {
+            if (!keyByName(name.c_str(), &key)) {
+                problem = "unknown key name \"" + name + "\"";
+                return false;
+            }
+            chord.keys[chord.count++] = key;
+            return true;
+        }
+        if (!modifierByName(name.c_str(), &key)) {
+            problem = "unknown modifier \"" + name + "\"";
+            return false;
+        }
+        for (int i = 0; i < chord.count; ++i)
+            if (chord.keys[i].vk == key.vk) {
+                problem = "modifier \"" + name + "\" given twice";
+                return false;
+            }
+        if (chord.count == 4) {
+            problem = "more than four modifiers";
+            return false;
+        }
+        chord.keys[chord.count++] = key;
+        text = text.substr(plus + 1);
+    }
+}
 
 int chordInputs(const KeyChord& chord, INPUT (&inputs)[MAX_CHORD_INPUTS]) {
     if (chord.count < 1 || chord.count > 5)

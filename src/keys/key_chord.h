@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 // What one button types: the modifiers as written, then the key.
 struct KeyChord {
     KeyInfo keys[5] = {};
@@ -15,6 +18,10 @@ struct KeyChord {
 };
 
 constexpr int MAX_CHORD_INPUTS = 10;
+
+// The chord written as the user writes it ("Ctrl+Shift+N", any letter case, blanks around the
+// names); false, with the problem in words, when it is no chord of the key table.
+bool chordByName(std::string_view text, KeyChord& chord, std::string& problem);
 
 // The chord's events: each modifier down in the order written, the key down and up, the
 // modifiers up in reverse. Each carries its key's virtual key and scan code, and the extended flag

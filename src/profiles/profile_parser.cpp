@@ -32,47 +32,6 @@ int buttonNumber(std::string_view key) {
     return std::atoi(std::string(digits).c_str());
 }
 
-bool isProfileButton(int number, bool japanMode) {
-    if (number == BUTTON_POWER || number == BUTTON_DEFAULT_APP || number == BUTTON_SHUT_DOWN)
-        return false;
-    if (japanMode)
-        return number >= 0 && number < JAPAN_BUTTONS;
-    return (number >= 0 && number < BUTTONS) || number == BUTTON_256 || number == BUTTON_512;
-}
-
-// "Ctrl+Shift+N"; the problem in words when it is no chord.
-bool parseChord(std::string_view action, KeyChord& chord, std::string& problem) {
-    chord = KeyChord{};
-    while (true) {
-        const std::size_t plus = action.find('+');
-        const std::string name(trim(action.substr(0, plus)));
-        KeyInfo key{};
-        if (plus == std::string_view::npos) {
-            if (!keyByName(name.c_str(), &key)) {
-                problem = "unknown key name \"" + name + "\"";
-                return false;
-            }
-            chord.keys[chord.count++] = key;
-            return true;
-        }
-        if (!modifierByName(name.c_str(), &key)) {
-            problem = "unknown modifier \"" + name + "\"";
-            return false;
-        }
-        for (int i = 0; i < chord.count; ++i)
-            if (chord.keys[i].vk == key.vk) {
-                problem = "modifier \"" + name + "\" given twice";
-                return false;
-            }
-        if (chord.count == 4) {
-            problem = "more than four modifiers";
-            return false;
-        }
-        chord.keys[chord.count++] = key;
-        action = action.substr(plus + 1);
-    }
-}
-
 class Parser {
 public:
     Parser(bool japanMode) : japanMode(japanMode) {}
@@ -169,7 +128,7 @@ private:
                                        "their meaning; 0 to 63 in Japan mode)");
         KeyChord chord;
         std::string why;
-        if (!parseChord(value, chord, why))
+        if (!chordByName(value, chord, why))
             return problem(number, why + " in " + std::string(key));
         for (const ProfileButton& earlier : pending.buttons)
             if (earlier.button == button)
@@ -185,6 +144,14 @@ private:
 };
 
 } // namespace
+
+bool isProfileButton(RemoteButton number, bool japanMode) {
+    if (number == BUTTON_POWER || number == BUTTON_DEFAULT_APP || number == BUTTON_SHUT_DOWN)
+        return false;
+    if (japanMode)
+        return number >= 0 && number < JAPAN_BUTTONS;
+    return (number >= 0 && number < BUTTONS) || number == BUTTON_256 || number == BUTTON_512;
+}
 
 ProfileSet parseProfiles(std::string_view text, bool japanMode) {
     if (text.find('\0') != std::string_view::npos)

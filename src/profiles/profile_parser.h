@@ -44,3 +44,6 @@ struct ProfileSet {
 // line, in the order of the lines. Text holding a NUL byte is no text: nothing of it is used.
 // Buttons 32 to 63 exist only in Japan mode, 256 and 512 only outside it.
 ProfileSet parseProfiles(std::string_view text, bool japanMode);
+// Whether a profile may give the button a key: 0 to 31, 256 and 512 (0 to 63 in Japan mode), but
+// never 18 (Power), 20 or 21, which keep their meaning.
+bool isProfileButton(RemoteButton button, bool japanMode);
