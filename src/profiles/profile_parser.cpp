@@ -82,9 +82,11 @@ private:
                         "a second profile [" + std::string(name) + "]: the first one counts");
                 skipping = true;
             }
+        set.sections.push_back({std::string(name), number});
         pending = Profile{};
         pending.name = std::string(name);
         pending.line = number;
+        pending.lastSetting = number;
         current = true;
     }
 
@@ -108,6 +110,7 @@ private:
     }
 
     void setting(int number, std::string_view key, std::string_view value) {
+        pending.lastSetting = number;
         if (sameText(key, "Exe"))
             pending.exe = value;
         else if (sameText(key, "Class"))
@@ -133,7 +136,7 @@ private:
         for (const ProfileButton& earlier : pending.buttons)
             if (earlier.button == button)
                 return problem(number, std::string(key) + " given twice: the first one counts");
-        pending.buttons.push_back({button, chord});
+        pending.buttons.push_back({button, chord, number});
     }
 
     bool japanMode;
@@ -157,7 +160,8 @@ ProfileSet parseProfiles(std::string_view text, bool japanMode) {
     if (text.find('\0') != std::string_view::npos)
         return {{},
                 {{0, "it is not text: save it as UTF-8 or ANSI (Notepad's \"Unicode\" is "
-                     "UTF-16)"}}};
+                     "UTF-16)"}},
+                {}};
     if (text.substr(0, UTF8_MARK.size()) == UTF8_MARK)
         text.remove_prefix(UTF8_MARK.size());
     Parser parser(japanMode);

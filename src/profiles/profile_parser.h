@@ -17,11 +17,13 @@ constexpr std::size_t MAX_PROFILE_LINE = 1024;
 struct ProfileButton {
     RemoteButton button;
     KeyChord chord;
+    int line = 0; // the line that gives it
 };
 
 struct Profile {
     std::string name;
-    int line = 0; // its section header's
+    int line = 0;        // its section header's
+    int lastSetting = 0; // its last "key = value" line (its header's when it has none)
     // How it recognises its window; empty: not asked. All that are given must hold. Text is
     // UTF-8, compared in any letter case.
     std::string exe;       // the owning program's file name
@@ -35,9 +37,16 @@ struct ProfileProblem {
     std::string text;
 };
 
+// A whole [section] header of the file, whether or not it makes a profile.
+struct ProfileSection {
+    std::string name;
+    int line;
+};
+
 struct ProfileSet {
     std::vector<Profile> profiles;
     std::vector<ProfileProblem> problems; // in the order of the file
+    std::vector<ProfileSection> sections; // every whole header, in the order of the file
 };
 
 // The profiles of UTF-8 text (a byte-order mark skipped), each problem skipped and noted with its
