@@ -25,7 +25,7 @@ void showTrayMenu(Program& program, HWND window) {
     menu.reset(CreatePopupMenu());
     if (!menu)
         return;
-    const TrayMenuItems items = trayMenuItems(program.apps);
+    const TrayMenuItems items = trayMenuItems(program.apps, program.shell.teach.available());
     for (int i = 0; i < items.count; ++i)
         AppendMenuA(menu.get(), items.items[i].flags, items.items[i].command, items.items[i].text);
     // Only a foreground owner's menu closes when the user clicks elsewhere.
@@ -75,6 +75,9 @@ LRESULT onCommand(Program& program, HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case IDM_EDIT_PROFILES:
         program.profiles.edit();
+        return 0;
+    case IDM_TEACH:
+        shell.teach.open(shell.instance(), window);
         return 0;
     case IDM_CLOSE:
     case IDM_EXIT: // the capture device is let go with the program, once the loop has ended

@@ -10,6 +10,16 @@ unsigned Program::recordPress(DWORD value, RemoteButton button) {
     return press;
 }
 
+// The open Shut Down prompt is answered as ever; otherwise an open teaching dialog takes the press,
+// and else the dispatcher has it.
+PressOutcome Program::act(const KeyPress& press) {
+    if (!shell.shutdownPromptOpen())
+        if (const std::optional<PressOutcome> taken =
+                shell.teach.takePress(press.button, press.repeat))
+            return *taken;
+    return dispatcher.dispatch(press.button, {press.repeat, press.pressStarted});
+}
+
 void Program::poll() {
     bool readOk = false;
     const DWORD value = device.readRegister(REMOTE_CODE_REGISTER, &readOk);
@@ -25,8 +35,7 @@ void Program::poll() {
                 mouse.resetAcceleration();
             const KeyAction action = decoder.startActing();
             presses.startAction(record);
-            const PressOutcome outcome =
-                dispatcher.dispatch(press.button, {press.repeat, press.pressStarted});
+            const PressOutcome outcome = act(press);
             presses.finish(record, outcome, press.repeat);
             decoder.actedOn(action, GetTickCount());
             // A box about the profiles file comes after the press it arose from, never before.

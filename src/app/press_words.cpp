@@ -142,6 +142,15 @@ void describeProfile(const PressOutcome& o, char (&words)[WORDS_SIZE]) {
     }
 }
 
+void describeTeach(const PressOutcome& o, char (&words)[WORDS_SIZE]) {
+    if (o.result == Result::TAUGHT)
+        std::snprintf(words, sizeof words, "Teach the remote: %s", o.action ? o.action : "");
+    else if (o.result == Result::REFUSED)
+        std::snprintf(words, sizeof words, "Teach the remote: the button keeps its meaning");
+    else
+        std::snprintf(words, sizeof words, "Teach the remote: no row selected");
+}
+
 } // namespace
 
 void describeOutcome(const PressOutcome& outcome, RemoteButton button, char (&words)[WORDS_SIZE]) {
@@ -161,6 +170,9 @@ void describeOutcome(const PressOutcome& outcome, RemoteButton button, char (&wo
         break;
     case Actor::PROFILE:
         describeProfile(outcome, words);
+        break;
+    case Actor::TEACH:
+        describeTeach(outcome, words);
         break;
     case Actor::NOBODY:
         std::snprintf(words, sizeof words, "nothing");

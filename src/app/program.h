@@ -67,6 +67,8 @@ public:
 private:
     // A new press: the time, the window in front, the register's code, kept for the monitor.
     unsigned recordPress(DWORD value, RemoteButton button);
+    // What the press is for: the prompt, the teaching dialog or the dispatcher.
+    PressOutcome act(const KeyPress& press);
 
     KeyDispatcher dispatcher;
 

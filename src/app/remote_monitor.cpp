@@ -1,5 +1,6 @@
 #include "app/remote_monitor.h"
 
+#include "app/common_controls.h"
 #include "app/monitor_text.h"
 #include "app/press_words.h"
 #include "win32/clipboard.h"
@@ -30,26 +31,8 @@ bool isCopyKey(LPARAM notification) {
 
 } // namespace
 
-// The list view's window class, from the common controls. The library is loaded the first time the
-// monitor opens, not at start-up: a program that nobody looks at does not carry it. It stays
-// loaded afterwards, as the class it registered must.
-void registerListView() {
-    static bool loaded = false; // once for the process, as the library is
-    if (loaded)
-        return;
-    loaded = true;
-    HMODULE controls = LoadLibraryA("comctl32.dll");
-    using Initialise = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    FARPROC found = controls ? GetProcAddress(controls, "InitCommonControlsEx") : nullptr;
-    const auto initialise = reinterpret_cast<Initialise>(reinterpret_cast<void*>(found));
-    const INITCOMMONCONTROLSEX wanted{sizeof wanted, ICC_LISTVIEW_CLASSES};
-    // Without it the dialog cannot be made, and showing it fails harmlessly.
-    if (initialise)
-        initialise(&wanted);
-}
-
 void RemoteMonitor::open(HINSTANCE instance, HWND owner) {
-    registerListView();
+    loadListViewClass();
     show(instance, owner);
 }
 
@@ -162,6 +145,9 @@ INT_PTR RemoteMonitor::onMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
         switch (LOWORD(wParam)) {
         case IDC_MONITOR_COPY:
             copyToClipboard(dialog, copy());
+            return TRUE;
+        case IDC_MONITOR_TEACH: // opened by the main window, as from the icon's menu
+            PostMessageA(GetWindow(dialog, GW_OWNER), WM_COMMAND, IDM_TEACH, 0);
             return TRUE;
         case IDCANCEL: // Escape, the close box and Close
             EndDialog(dialog, IDCANCEL);

@@ -17,6 +17,18 @@
 #define IDC_MONITOR_COUNTS 1003
 #define IDC_MONITOR_COPY 1004
 #define IDC_MONITOR_PROFILES 1005
+#define IDC_MONITOR_TEACH 1006
+#define IDD_TEACH 25
+#define IDC_TEACH_PROGRAM 1011
+#define IDC_TEACH_LINE 1012
+#define IDC_TEACH_LIST 1013
+#define IDC_TEACH_KEY 1014
+#define IDC_TEACH_CTRL 1015
+#define IDC_TEACH_ALT 1016
+#define IDC_TEACH_SHIFT 1017
+#define IDC_TEACH_WIN 1018
+#define IDC_TEACH_SET_KEY 1019
+#define IDC_TEACH_SKIP 1020
 
 // Commands of the main window (low word of WM_COMMAND's wParam). TrackPopupMenu reports a dismissed
 // menu as 0, so no command is 0.
@@ -25,6 +37,7 @@
 #define IDM_SETTING 32
 #define IDM_MONITOR 33
 #define IDM_EDIT_PROFILES 34
+#define IDM_TEACH 35
 #define IDM_EXIT 1201
 // Those that switch to a TV application (app_commands.cpp says what each does).
 #define IDM_WINDVD 1101

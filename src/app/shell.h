@@ -6,6 +6,7 @@
 #include "app/remote_monitor.h"
 #include "app/setting_dialog.h"
 #include "app/shutdown_prompt.h"
+#include "app/teach_dialog.h"
 #include "app/tray_icon.h"
 #include "tvapps/shell_port.h"
 #include "win32/owned.h"
@@ -24,7 +25,8 @@ class Shell : public ShellPort {
 public:
     Shell(HINSTANCE instance, const TvApps& apps, Settings& settings, PressLog& presses,
           const CaptureDevice& device, Profiles& profiles)
-        : setting(apps, settings), monitor(presses, device, profiles), module(instance) {}
+        : setting(apps, settings), monitor(presses, device, profiles),
+          teach(profiles, presses, settings), module(instance) {}
 
     bool shutdownPromptOpen() const override { return prompt.waiting(); }
     void answerShutdownPrompt(bool shutDown) override { prompt.answer(shutDown); }
@@ -56,6 +58,7 @@ public:
     SettingDialog setting;
     ShutdownPrompt prompt;
     RemoteMonitor monitor;
+    TeachDialog teach;
     WindowTimer pollTimer{POLL_TIMER_ID, pollTimerTick};
 
 private:

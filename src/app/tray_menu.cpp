@@ -12,7 +12,7 @@ void append(TrayMenuItems& menu, UINT flags, UINT_PTR command, const char* text)
 
 } // namespace
 
-TrayMenuItems trayMenuItems(const TvApps& apps) {
+TrayMenuItems trayMenuItems(const TvApps& apps, bool profilesHavePlace) {
     TrayMenuItems menu{};
     for (AppId app : TRAY_MENU) {
         if (!apps[app].isInstalled())
@@ -24,6 +24,7 @@ TrayMenuItems trayMenuItems(const TvApps& apps) {
     append(menu, MF_SEPARATOR, 0, nullptr);
     append(menu, MF_STRING, IDM_MONITOR, "Remote monitor");
     append(menu, MF_STRING, IDM_EDIT_PROFILES, "Edit remote profiles...");
+    append(menu, MF_STRING | (profilesHavePlace ? 0 : MF_GRAYED), IDM_TEACH, "Teach the remote...");
     append(menu, MF_STRING, IDM_ABOUT, "About");
     append(menu, MF_SEPARATOR, 0, nullptr);
     append(menu, MF_STRING, IDM_EXIT, "Exit");

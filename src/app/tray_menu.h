@@ -11,7 +11,7 @@ struct TrayMenuItem {
     const char* text; // null for a separator
 };
 
-constexpr int TRAY_MENU_CAPACITY = APP_COUNT + 6;
+constexpr int TRAY_MENU_CAPACITY = APP_COUNT + 7;
 
 struct TrayMenuItems {
     TrayMenuItem items[TRAY_MENU_CAPACITY];
@@ -19,6 +19,7 @@ struct TrayMenuItems {
 };
 
 // The installed applications of the tray menu ("LumenTVR", checked while its window exists), then
-// a separator, "Remote monitor", "Edit remote profiles...", "About", a separator and "Exit". There
-// is no Setting item: Alt+"?" reaches that dialog.
-TrayMenuItems trayMenuItems(const TvApps& apps);
+// a separator, "Remote monitor", "Edit remote profiles...", "Teach the remote..." (greyed while
+// the profiles have no place), "About", a separator and "Exit". There is no Setting item: Alt+"?"
+// reaches that dialog.
+TrayMenuItems trayMenuItems(const TvApps& apps, bool profilesHavePlace);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -87,6 +88,19 @@ std::span<const NamedKey> namedKeys() {
 
 std::span<const NamedKey> modifierKeys() {
     return MODIFIERS;
+}
+
+std::vector<std::string> everyKeyName() {
+    std::vector<std::string> names;
+    for (char c = 'A'; c <= 'Z'; ++c)
+        names.emplace_back(1, c);
+    for (char c = '0'; c <= '9'; ++c)
+        names.emplace_back(1, c);
+    for (int f = 1; f <= 24; ++f)
+        names.push_back("F" + std::to_string(f));
+    for (const NamedKey& key : NAMED_KEYS)
+        names.emplace_back(key.name);
+    return names;
 }
 
 bool keyByName(const char* name, KeyInfo* key) {

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
+#include <vector>
 
 struct KeyInfo {
     BYTE vk;
@@ -20,6 +22,8 @@ struct NamedKey {
 // in the order that the profiles file's explanation and the README list them.
 std::span<const NamedKey> namedKeys();
 std::span<const NamedKey> modifierKeys();
+// Every key's name as keyByName takes it: A to Z, 0 to 9, F1 to F24, then the named keys.
+std::vector<std::string> everyKeyName();
 
 // The key of that name, letters A–Z, digits 0–9, F1–F24 and the named keys of the table, in any
 // letter case; false for an unknown name.

@@ -47,11 +47,7 @@ const char* const PROFILES_EXPLANATION =
 namespace {
 
 void writeExplanation(const char* path) {
-    char folder[MAX_PATH];
-    lstrcpynA(folder, path, sizeof folder);
-    if (char* slash = std::strrchr(folder, '\\'))
-        *slash = 0;
-    CreateDirectoryA(folder, nullptr); // there already, or not to be made: the open says
+    createProfilesFolder(path);
     HANDLE created =
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE)
@@ -63,6 +59,14 @@ void writeExplanation(const char* path) {
 }
 
 } // namespace
+
+void createProfilesFolder(const char* path) {
+    char folder[MAX_PATH];
+    lstrcpynA(folder, path, sizeof folder);
+    if (char* slash = std::strrchr(folder, '\\'))
+        *slash = 0;
+    CreateDirectoryA(folder, nullptr); // there already, or not to be made: the write says
+}
 
 void ProfileEditor::edit(const char* path) {
     if (!path[0])

@@ -14,6 +14,9 @@ constexpr DWORD EDITOR_START_GAP_MS = 2000;
 // The explanation and example that a new profiles file holds: comments alone.
 extern const char* const PROFILES_EXPLANATION;
 
+// Makes the folder of the profiles file, unless it is there.
+void createProfilesFolder(const char* path);
+
 class ProfileEditor {
 public:
     // While the Notepad it started runs, brings that one to the front; otherwise starts one, at

@@ -30,13 +30,11 @@ bool readWhole(const char* path, DWORD size, std::string& text) {
     return true;
 }
 
-// Notepad saves UTF-8 on later Windows and ANSI on earlier: a file that is UTF-8 is read as such,
-// any other in the ANSI code page.
-std::string asUtf8(std::string bytes) {
+} // namespace
+
+std::string profileText(std::string bytes) {
     return isUtf8(bytes) ? bytes : utf8FromAnsi(bytes);
 }
-
-} // namespace
 
 const char* ProfileFile::path() {
     if (!where[0]) {
@@ -69,7 +67,7 @@ void ProfileFile::refresh(bool japanMode) {
     size = data.nFileSizeLow;
     ++loadCount;
     if (data.nFileSizeHigh != 0 || data.nFileSizeLow > MAX_PROFILE_FILE_BYTES) {
-        set = {{}, {{0, "it is larger than 256 KiB"}}};
+        set = {{}, {{0, "it is larger than 256 KiB"}}, {}};
         return;
     }
     read(japanMode, data.nFileSizeLow);
@@ -78,7 +76,33 @@ void ProfileFile::refresh(bool japanMode) {
 void ProfileFile::read(bool japanMode, DWORD bytes) {
     std::string text;
     if (!readWhole(where, bytes, text))
-        set = {{}, {{0, "it cannot be read"}}};
+        set = {{}, {{0, "it cannot be read"}}, {}};
     else
-        set = parseProfiles(asUtf8(std::move(text)), japanMode);
+        set = parseProfiles(profileText(std::move(text)), japanMode);
+}
+
+ProfileFile::Bytes ProfileFile::readForEdit(std::string& bytes, std::string& problem) {
+    bytes.clear();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!path()[0] || !GetFileAttributesExA(where, GetFileExInfoStandard, &data))
+        return Bytes::NONE;
+    if (data.nFileSizeHigh != 0 || data.nFileSizeLow > MAX_PROFILE_FILE_BYTES)
+        problem = "it is larger than 256 KiB";
+    else if (!readWhole(where, data.nFileSizeLow, bytes))
+        problem = "it cannot be read";
+    else if (bytes.find('\0') != std::string::npos)
+        problem = "it is not text";
+    return problem.empty() ? Bytes::READ : Bytes::REFUSED;
+}
+
+void ProfileFile::adopt(ProfileSet version) {
+    set = std::move(version);
+    ++loadCount;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(where, GetFileExInfoStandard, &data))
+        return; // gone again already: the next look finds out
+    looked = true;
+    lookedAt = GetTickCount();
+    written = data.ftLastWriteTime;
+    size = data.nFileSizeLow;
 }

@@ -8,8 +8,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The file's last-write time is looked at no more often.
 constexpr DWORD PROFILE_CHECK_MS = 1000;
+
+// The file's bytes as text: UTF-8 when they are UTF-8, otherwise read in the ANSI code page.
+std::string profileText(std::string bytes);
 
 class ProfileFile {
 public:
@@ -22,6 +27,15 @@ public:
     const ProfileSet& profiles() const { return set; }
     // Changes whenever they do.
     unsigned loads() const { return loadCount; }
+
+    // The file's bytes as they are now, read afresh for an edit: NONE when there is no file,
+    // REFUSED (with the reason in words) when it is larger than the limit, cannot be read or is
+    // not text.
+    enum class Bytes { NONE, READ, REFUSED };
+    Bytes readForEdit(std::string& bytes, std::string& problem);
+    // The version that the program has just written itself, parsed from the text it wrote: in use
+    // at once, and not read again.
+    void adopt(ProfileSet version);
 
 private:
     void read(bool japanMode, DWORD bytes);

@@ -67,3 +67,10 @@ bool Profiles::press(const ProfileKey& key, const PressTiming& timing) {
     typeKeyChord(*key.chord);
     return true;
 }
+
+void Profiles::adopt(ProfileSet written) {
+    const bool problemsShown = shownLoad == file.loads() && !file.profiles().problems.empty();
+    file.adopt(std::move(written));
+    if (problemsShown)
+        shownLoad = file.loads();
+}

@@ -43,6 +43,11 @@ public:
     void showProblems();
     // Opens the file in Notepad, as ProfileEditor does.
     void edit() { editor.edit(file.path()); }
+    // The file, for an edit of the program's own.
+    ProfileFile& profileFile() { return file; }
+    // The version the program has just written, in use at once; when the version before had its
+    // problems shown, the same problems show no second box.
+    void adopt(ProfileSet written);
 
     // The profiles in use and the problems of the file they came from; `loads` changes with them.
     const ProfileSet& inUse() const { return file.profiles(); }

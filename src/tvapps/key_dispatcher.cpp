@@ -83,9 +83,9 @@ PressOutcome KeyDispatcher::sendToFirstRunning(RemoteButton button, const PressT
     }
     if (const std::optional<ProfileKey> key = profiles.keyFor(button, settings.japanMode)) {
         mouse.letGoOfPrimary(); // a drag ends before the player gets its key
-        if (!profiles.press(*key, timing))
-            return {}; // a repeat held back
-        return profileOutcome(key->profile->name, *key->chord);
+        // A repeat held back is nobody's action.
+        return profiles.press(*key, timing) ? profileOutcome(key->profile->name, *key->chord)
+                                            : PressOutcome{};
     }
     return mouse.handleButton(button);
 }

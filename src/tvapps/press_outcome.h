@@ -1,7 +1,5 @@
-// What the program did with one press, as a value: who acted on it and what was sent. The
-// dispatcher, the applications' commands and the mouse emulation hand it back up the call (the
-// dispatcher builds it for a profile's key); the remote monitor turns it into words. Nothing here
-// is formatted.
+// What the program did with one press, as a value: who acted on it and what was sent. Whoever acts
+// hands it back up the call; the remote monitor turns it into words. Nothing here is formatted.
 #pragma once
 
 #include "keys/key_chord.h"
@@ -11,7 +9,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string_view>
 
 enum class Actor : unsigned char {
@@ -22,6 +19,7 @@ enum class Actor : unsigned char {
     PROMPT,  // the Shut Down prompt
     MOUSE,   // the mouse emulation
     PROFILE, // the user's profile for the window in front
+    TEACH,   // the dialog that teaches the remote a player, open: it takes every press
 };
 
 enum class Result : unsigned char {
@@ -40,6 +38,8 @@ enum class Result : unsigned char {
     RIGHT_CLICK,      // MOUSE
     PRIMARY_DOWN,     // MOUSE: the primary button is held down for dragging
     PRIMARY_UP,       // MOUSE
+    TAUGHT,           // TEACH: the row `action` has the button now
+    REFUSED,          // TEACH: a button that keeps its meaning; nothing happened
 };
 
 struct PressOutcome {
@@ -50,8 +50,9 @@ struct PressOutcome {
     bool yes = false;             // PROMPT; SWITCH: a "Please re-initialize" message was shown
     LONG dx = 0;                  // MOVED
     LONG dy = 0;
-    KeyChord chord = {};   // PROFILE
-    char profile[32] = ""; // PROFILE: its name, cut to fit
+    KeyChord chord = {};          // PROFILE
+    char profile[32] = "";        // PROFILE: its name, cut to fit
+    const char* action = nullptr; // TEACH, TAUGHT: the row's action
 };
 
 inline PressOutcome appOutcome(AppId app, Result result, const AppCommand& command = NOTHING) {
@@ -64,8 +65,6 @@ inline PressOutcome mouseOutcome(Result result, LONG dx = 0, LONG dy = 0) {
 inline PressOutcome profileOutcome(std::string_view profile, const KeyChord& chord) {
     PressOutcome outcome{Actor::PROFILE, Result::SENT};
     outcome.chord = chord;
-    const std::string_view name = utf8Prefix(profile, sizeof outcome.profile - 1);
-    std::memcpy(outcome.profile, name.data(), name.size());
-    outcome.profile[name.size()] = 0;
+    utf8Prefix(profile, sizeof outcome.profile - 1).copy(outcome.profile, sizeof outcome.profile);
     return outcome;
 }

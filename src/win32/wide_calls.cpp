@@ -5,15 +5,10 @@
 
 #include <commctrl.h>
 
-namespace {
-
-// Terminated UTF-16, for the calls that take a string.
-std::wstring wide(std::string_view text) {
+std::wstring wideText(std::string_view text) {
     const std::u16string units = utf16FromUtf8(text);
     return {units.begin(), units.end()};
 }
-
-} // namespace
 
 std::string utf8FromAnsi(std::string_view ansi) {
     if (ansi.empty())
@@ -28,16 +23,47 @@ std::string utf8FromAnsi(std::string_view ansi) {
     return utf8FromUtf16(text);
 }
 
+bool ansiFromUtf8(std::string_view text, std::string& ansi) {
+    ansi.clear();
+    if (text.empty())
+        return true;
+    const std::u16string units = utf16FromUtf8(text);
+    const auto* source = reinterpret_cast<const WCHAR*>(units.data());
+    const int count = static_cast<int>(units.size());
+    // No "best fit": a letter the code page lacks is lost, not written as a look-alike.
+    const DWORD flags = WC_NO_BEST_FIT_CHARS;
+    BOOL lost = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, flags, source, count, nullptr, 0, nullptr, &lost);
+    if (bytes <= 0 || lost)
+        return false;
+    ansi.assign(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, flags, source, count, ansi.data(), bytes, nullptr, &lost);
+    if (lost)
+        ansi.clear();
+    return !lost;
+}
+
+std::string systemErrorText(DWORD error) {
+    WCHAR text[512];
+    const DWORD units =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, text, sizeof text / sizeof text[0], nullptr);
+    std::string words =
+        utf8FromUtf16({reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(units)});
+    words.erase(words.find_last_not_of(" .\r\n") + 1);
+    return words.empty() ? "error " + std::to_string(error) : words;
+}
+
 int showMessageBox(HWND owner, std::string_view text, std::string_view caption, UINT type) {
-    return MessageBoxW(owner, wide(text).c_str(), wide(caption).c_str(), type);
+    return MessageBoxW(owner, wideText(text).c_str(), wideText(caption).c_str(), type);
 }
 
 void setDialogItemText(HWND dialog, int id, std::string_view text) {
-    SetDlgItemTextW(dialog, id, wide(text).c_str());
+    SetDlgItemTextW(dialog, id, wideText(text).c_str());
 }
 
 void insertListColumn(HWND list, int column, std::string_view title) {
-    std::wstring text = wide(title);
+    std::wstring text = wideText(title);
     LVCOLUMNW entry{};
     entry.mask = LVCF_TEXT | LVCF_SUBITEM;
     entry.pszText = text.data();
@@ -46,7 +72,7 @@ void insertListColumn(HWND list, int column, std::string_view title) {
 }
 
 void setListCell(HWND list, int row, int column, std::string_view text) {
-    std::wstring cell = wide(text);
+    std::wstring cell = wideText(text);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = row;
@@ -57,6 +83,6 @@ void setListCell(HWND list, int row, int column, std::string_view text) {
 }
 
 int listTextWidth(HWND list, std::string_view text) {
-    return static_cast<int>(
-        SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide(text).c_str())));
+    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0,
+                                         reinterpret_cast<LPARAM>(wideText(text).c_str())));
 }

@@ -10,6 +10,14 @@
 
 // Text in the system's ANSI code page as UTF-8.
 std::string utf8FromAnsi(std::string_view ansi);
+// UTF-8 text in the ANSI code page; false, leaving `ansi` empty, when a character has no form
+// there.
+bool ansiFromUtf8(std::string_view text, std::string& ansi);
+// What the system says of one of its errors, as UTF-8, without the ending.
+std::string systemErrorText(DWORD error);
+
+// The UTF-8 text as the terminated UTF-16 that the W calls take (the Windows builds' dialogs).
+std::wstring wideText(std::string_view text);
 
 // MessageBoxW: returns what it returns.
 int showMessageBox(HWND owner, std::string_view text, std::string_view caption, UINT type);

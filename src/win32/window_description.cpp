@@ -7,6 +7,7 @@
 #include "win32/wide_calls.h"
 
 #include <cstring>
+#include <set>
 #include <string_view>
 
 namespace {
@@ -45,12 +46,16 @@ std::string nameByQuery(DWORD processId) {
     return withoutFolder(utf8Of(path, static_cast<int>(units)));
 }
 
+std::string programNameOf(DWORD processId) {
+    std::string name = nameByQuery(processId);
+    return name.empty() ? programNameFromProcessList(processId) : name;
+}
+
 std::string programName(HWND window) {
     DWORD processId = 0;
     if (!GetWindowThreadProcessId(window, &processId) || processId == 0)
         return {};
-    std::string name = nameByQuery(processId);
-    return name.empty() ? programNameFromProcessList(processId) : name;
+    return programNameOf(processId);
 }
 
 std::string className(HWND window) {
@@ -99,4 +104,37 @@ WindowDescription describeWindow(HWND window) {
     if (!window || !IsWindow(window))
         return {};
     return {programName(window), className(window), title(window)};
+}
+
+namespace {
+
+struct Listing {
+    std::vector<TopWindow> windows;
+    std::set<DWORD> listed; // the processes that have their window in the list
+};
+
+// Front first, a process's first visible, titled window is the one that stands for it: its other
+// windows are passed over before anything but their process is asked.
+BOOL CALLBACK listWindow(HWND window, LPARAM lParam) {
+    auto& listing = *reinterpret_cast<Listing*>(lParam);
+    DWORD processId = 0;
+    if (!GetWindowThreadProcessId(window, &processId) || processId == GetCurrentProcessId() ||
+        listing.listed.count(processId) || !IsWindowVisible(window))
+        return TRUE;
+    std::string text = title(window);
+    if (text.empty())
+        return TRUE;
+    listing.listed.insert(processId);
+    WindowDescription description{programNameOf(processId), className(window), std::move(text)};
+    HWND owner = GetWindow(window, GW_OWNER);
+    listing.windows.push_back({window, std::move(description), describeWindow(owner)});
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<TopWindow> visibleTopLevelWindows() {
+    Listing listing;
+    EnumWindows(listWindow, reinterpret_cast<LPARAM>(&listing));
+    return std::move(listing.windows);
 }

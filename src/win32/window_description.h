@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct WindowDescription {
     std::string exe;       // its program's file name, without the folder ("vlc.exe")
@@ -23,3 +24,12 @@ WindowDescription describeWindow(HWND window);
 // The program's file name from the Tool Help process list alone, as systems without the Unicode
 // query of later Windows learn it.
 std::string programNameFromProcessList(DWORD processId);
+
+// A top-level window of another program that a user sees: visible, with a title.
+struct TopWindow {
+    HWND window;
+    WindowDescription description;
+    WindowDescription owner; // of the window that owns it (empty when none does)
+};
+// Those of every program but this one, front first.
+std::vector<TopWindow> visibleTopLevelWindows();

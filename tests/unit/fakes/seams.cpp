@@ -4,7 +4,9 @@
 // copies is its text, tested as text.
 #include "seams.h"
 
+#include "app/teach_view.h"
 #include "win32/clipboard.h"
+#include "win32/file_replace.h"
 #include "win32/started_program.h"
 #include "win32/unicode_text.h"
 #include "win32/wide_calls.h"
@@ -13,6 +15,7 @@
 #include "sim.h"
 
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -21,6 +24,8 @@ struct Fakes {
     std::map<HWND, std::string> programNames;
     DWORD lastStarted = 0;
     DWORD endedUpTo = 0; // processes up to this one have ended
+    DWORD replaceFails = 0;
+    DWORD writes = 1000; // the last-write times the replaced files get
 } fakes;
 
 std::string textOf(int (*read)(HWND, LPSTR, int), HWND window) {
@@ -39,6 +44,9 @@ void fake::setProgramName(HWND window, const std::string& name) {
 void fake::endStartedPrograms() {
     fakes.endedUpTo = fakes.lastStarted;
 }
+void fake::setReplaceFails(DWORD error) {
+    fakes.replaceFails = error;
+}
 
 WindowDescription describeWindow(HWND window) {
     if (!window || !IsWindow(window))
@@ -47,11 +55,41 @@ WindowDescription describeWindow(HWND window) {
             textOf(GetWindowTextA, window)};
 }
 
+// The simulated desktop's windows, front first, all seen; the program's own (and any the test gave
+// no program name) have none, as the real listing leaves them out.
+std::vector<TopWindow> visibleTopLevelWindows() {
+    std::vector<TopWindow> windows;
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (WindowDescription window = describeWindow(w); !window.title.empty())
+            windows.push_back({w, std::move(window), describeWindow(GetWindow(w, GW_OWNER))});
+    return windows;
+}
+
 std::string utf8FromAnsi(std::string_view ansi) {
     std::u16string latin1;
     for (const unsigned char c : ansi)
         latin1 += c;
     return utf8FromUtf16(latin1);
+}
+
+bool ansiFromUtf8(std::string_view text, std::string& ansi) {
+    ansi.clear();
+    for (const char16_t c : utf16FromUtf8(text)) {
+        if (c > 0xFF)
+            return false;
+        ansi += static_cast<char>(c);
+    }
+    return true;
+}
+std::string systemErrorText(DWORD error) {
+    return "error " + std::to_string(error);
+}
+
+DWORD replaceFile(const char* path, std::string_view bytes) {
+    if (const DWORD error = std::exchange(fakes.replaceFails, 0))
+        return error;
+    sim::setFile(path, std::string(bytes), ++fakes.writes);
+    return 0;
 }
 
 // Logged, and its modal loop run, as MessageBoxA's.
@@ -81,3 +119,9 @@ bool StartedProgram::bringToFront() const {
     sim::record("BringToFront process=" + std::to_string(processId));
     return running();
 }
+
+// The teaching dialog's controls: the dialog itself, its rules and its Save are the program's.
+INT_PTR teachViewMessage(TeachDialog&, HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+void teachViewRefresh(TeachDialog&, HWND) {}

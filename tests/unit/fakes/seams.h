@@ -14,5 +14,7 @@ void reset();
 void setProgramName(HWND window, const std::string& name);
 // The programs started so far end.
 void endStartedPrograms();
+// The next file replacement fails with this error (0: none fails).
+void setReplaceFails(DWORD error);
 
 } // namespace fake

@@ -44,8 +44,8 @@ TEST_F(ProgramDialogs, aboutFromTheMenuShowsItsTemplate) {
     HWND menu = openTrayMenu(run);
     ASSERT_NE(menu, nullptr) << "no menu";
     // Without LumenTVR the first item is a separator; Down passes over it to "Remote monitor",
-    // then to "Edit remote profiles..." and "About".
-    for (int item = 0; item < 3; ++item)
+    // then to "Edit remote profiles...", "Teach the remote..." and "About".
+    for (int item = 0; item < 4; ++item)
         PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
 

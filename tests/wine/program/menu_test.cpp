@@ -18,6 +18,7 @@ const std::string SEPARATOR = "item id=0 state=0x803 text=";
 const std::vector<std::string> COMMON_ITEMS = {SEPARATOR,
                                                "item id=33 state=0x0 text=Remote monitor",
                                                "item id=34 state=0x0 text=Edit remote profiles...",
+                                               "item id=35 state=0x0 text=Teach the remote...",
                                                "item id=30 state=0x0 text=About",
                                                SEPARATOR,
                                                "item id=1201 state=0x0 text=Exit"};

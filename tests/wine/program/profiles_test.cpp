@@ -1,12 +1,15 @@
 // A player of today, driven through the user's profile: the program types the profile's key into
 // it while it is in front, and nothing once another window is.
 #include "harness/deadline.h"
+#include "program/foreign_windows.h"
 #include "program/program_fixture.h"
+#include "program/screenshot.h"
 #include "program/standins.h"
 #include "unit/event_log_match.h"
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -32,6 +35,11 @@ struct ProfilesFile {
         RemoveDirectoryA(folder.c_str());
     }
     std::string path() const { return folder + "\\profiles.ini"; }
+    std::string text() const {
+        std::ostringstream bytes;
+        bytes << std::ifstream(path(), std::ios::binary).rdbuf();
+        return bytes.str();
+    }
     const std::string folder = std::string(std::getenv("APPDATA")) + "\\QN520 Remote Control";
     bool ok = false;
 };
@@ -106,6 +114,52 @@ TEST_F(ProgramProfiles, aUtf8TitleInAnyScriptMatchesThePlayerTitledWithIt) {
         }
         EXPECT_EQ(player.count(typed), garbled ? 0 : 1);
     }
+    exitProgram(run);
+}
+
+// Teaching the remote as a user does it: a stand-in run as vlc.exe in front, a press, command 35,
+// two presses in the dialog, Save. The file holds the two lines and the rest of it as it was, and
+// the same two buttons then type VLC's Space and S into the player. (How long it takes to show:
+// tests/wine/bench/teach_bench.cpp.)
+TEST_F(ProgramProfiles, twoPressesInTheTeachingDialogSetUpThePlayerInFront) {
+    const std::string before = "; mine\r\n[Other]\r\nExe = other.exe\r\nButton3 = A\r\n";
+    const ProfilesFile profiles(before);
+    ASSERT_TRUE(profiles.ok) << profiles.path();
+    InstalledStandin player(StandinRole::Player, "C:\\qn520-e2e\\VLC", "vlc.exe");
+    ASSERT_TRUE(player.ok() && player.startHere());
+    ProgramRun run;
+    startProgram(run);
+    ASSERT_TRUE(SetForegroundWindow(player.window()));
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == player.window(); }, 5000));
+    pressButton("13"); // at the player: the mouse has nothing for 13
+
+    PostMessageA(run.window(), WM_COMMAND, 35, 0);
+    HWND teach = waitForDialog(run.processId(), "QN520 Remote Control - Teach the remote");
+    ASSERT_NE(teach, nullptr);
+
+    pressButton("14"); // Play/Pause
+    pressButton("26"); // Stop
+    HWND save = GetDlgItem(teach, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(save) != FALSE; }, 5000));
+    keepScreenshot(teach, "teach.png");
+    ASSERT_TRUE(clickDialogButton(teach, IDOK));
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(teach); }, 5000));
+    EXPECT_EQ(profiles.text(), before + "\r\n[VLC media player]\r\nExe = vlc.exe\r\n"
+                                        "Button14 = Space\r\nButton26 = S\r\n");
+
+    ASSERT_TRUE(SetForegroundWindow(player.window()));
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == player.window(); }, 5000));
+    player.clearLog();
+    pressButton("14");
+    pressButton("26");
+    const std::vector<std::string> typed = {
+        "player msg=0x100 wParam=0x20 lParam=0x390001",
+        "player msg=0x101 wParam=0x20 lParam=0xC0390001",
+        "player msg=0x100 wParam=0x53 lParam=0x1F0001",
+        "player msg=0x101 wParam=0x53 lParam=0xC01F0001",
+    };
+    EXPECT_TRUE(player.waitForLine(typed.back()));
+    EXPECT_TRUE(sameEvents(player.log(), typed));
     exitProgram(run);
 }
 

@@ -71,8 +71,8 @@ void removeAllStandins() {
     }
 }
 
-InstalledStandin::InstalledStandin(StandinRole role, const std::string& folder)
-    : app(&standinApp(role)), where(folder) {
+InstalledStandin::InstalledStandin(StandinRole role, const std::string& folder, const char* exeName)
+    : app(&standinApp(role)), where(folder), exe(exeName ? exeName : app->exeName) {
     if (!underTestRoot((folder + "\\").c_str()))
         return; // only folders that the clean-up removes again
     createFolders(folder);
@@ -84,7 +84,7 @@ InstalledStandin::InstalledStandin(StandinRole role, const std::string& folder)
 }
 
 std::string InstalledStandin::exePath() const {
-    return where + "\\" + app->exeName;
+    return where + "\\" + exe;
 }
 
 bool InstalledStandin::startHere() {

@@ -15,8 +15,9 @@ void removeAllStandins();
 
 class InstalledStandin {
 public:
-    // Copies the stand-in into `folder` (created as needed) and writes its registry value.
-    InstalledStandin(StandinRole role, const std::string& folder);
+    // Copies the stand-in into `folder` (created as needed) and writes its registry value; under
+    // another file name than the role's when one is given (a player of today, as vlc.exe).
+    InstalledStandin(StandinRole role, const std::string& folder, const char* exeName = nullptr);
     bool ok() const { return installed; }
     const std::string& folder() const { return where; }
     std::string exePath() const;
@@ -35,6 +36,7 @@ public:
 private:
     const StandinApp* app;
     std::string where;
+    std::string exe;
     bool installed = false;
 };
 
