@@ -1,5 +1,7 @@
 #include "app/dialog_placement.h"
 
+#include "win32/display_scale.h"
+
 namespace {
 
 struct Placement {
@@ -15,11 +17,14 @@ constexpr Placement PLACEMENTS[] = {
 
 } // namespace
 
+// The widths and places are those the program saw before it was aware of the display's scale.
 void placeDialog(HWND dialog) {
-    const int width = GetSystemMetrics(SM_CXFULLSCREEN);
+    const int dpi = systemDpi();
+    const int width = unscaled(GetSystemMetrics(SM_CXFULLSCREEN), dpi);
     for (const Placement& p : PLACEMENTS)
         if (p.screenWidth == width) {
-            SetWindowPos(dialog, HWND_TOPMOST, p.x, p.y, 0, 0, SWP_NOSIZE);
+            SetWindowPos(dialog, HWND_TOPMOST, scaled(p.x, dpi), scaled(p.y, dpi), 0, 0,
+                         SWP_NOSIZE);
             return;
         }
 }

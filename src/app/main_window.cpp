@@ -126,8 +126,10 @@ LRESULT handle(Program& program, HWND window, UINT message, WPARAM wParam, LPARA
     case TRAY_CALLBACK_MESSAGE:
         return onTrayCallback(program, window, lParam);
     default:
-        if (program.shell.tray.onShellRestarted(message))
+        if (program.shell.tray.isShellRestart(message)) {
+            program.shell.tray.restore(program.trayIconImage());
             return 0;
+        }
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

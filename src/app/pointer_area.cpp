@@ -1,5 +1,7 @@
 #include "app/pointer_area.h"
 
+#include "win32/display_scale.h"
+
 namespace {
 
 void fillPointerArea(PointerBounds& area, int width, int height) {
@@ -14,8 +16,9 @@ void fillPointerArea(PointerBounds& area, int width, int height) {
 } // namespace
 
 void initPointerArea(PointerBounds& area) {
-    int height = GetSystemMetrics(SM_CYFULLSCREEN);
-    const int width = GetSystemMetrics(SM_CXFULLSCREEN);
+    const int dpi = systemDpi();
+    int height = unscaled(GetSystemMetrics(SM_CYFULLSCREEN), dpi);
+    const int width = unscaled(GetSystemMetrics(SM_CXFULLSCREEN), dpi);
     // The product's rule: an odd client height gains 19 pixels of range, an even one is kept.
     if (height % 2 != 0)
         height += 19;
@@ -23,8 +26,9 @@ void initPointerArea(PointerBounds& area) {
 }
 
 void updatePointerArea(PointerBounds& area, LPARAM displaySize) {
-    const int width = LOWORD(displaySize);
-    const int height = HIWORD(displaySize);
+    const int dpi = systemDpi();
+    const int width = unscaled(LOWORD(displaySize), dpi);
+    const int height = unscaled(HIWORD(displaySize), dpi);
     // A screen of no size (a display going away, or any program's message) would leave the pointer
     // no room to move; the last real screen stays.
     if (width == 0 || height == 0)

@@ -1,4 +1,5 @@
-// The bounds and step sizes of the mouse emulation, measured from the screen.
+// The bounds and step sizes of the mouse emulation, measured from the screen in the pixels of
+// 96 DPI (display_scale.h), as the program always measured them.
 #pragma once
 
 #include "tvapps/mouse_emulator.h"

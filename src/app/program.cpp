@@ -2,6 +2,7 @@
 
 #include "app/pointer_area.h"
 #include "settings/program_text.h"
+#include "win32/display_scale.h"
 
 namespace {
 
@@ -33,9 +34,11 @@ Program::~Program() {
 void Program::onWindowCreated(HWND window) {
     shell.windowCreated(window, device.open());
     initPointerArea(mouse.area);
-    shell.tray.add(window, TRAY_ICON_ID,
-                   loadProgramIcon(shell.instance(), GetSystemMetrics(SM_CXSMICON)),
-                   PROGRAM_CAPTION);
+    shell.tray.add(window, TRAY_ICON_ID, trayIconImage(), PROGRAM_CAPTION);
+}
+
+HICON Program::trayIconImage() const {
+    return loadProgramIcon(shell.instance(), smallIconSize(shell.mainWindow()));
 }
 
 void Program::startPolling() {

@@ -35,6 +35,8 @@ public:
     // monitor.
     void poll();
     void watchTick() { watch.tick(apps); }
+    // The program's icon for the tray, at the small-icon size of the display's scale now.
+    HICON trayIconImage() const;
     // After a resume from sleep the card's driver may have been restarted, and a key seen before
     // the sleep is no held key: the capture device is opened afresh at the next read and the last
     // key forgotten.

@@ -12,6 +12,11 @@ namespace {
 
 // Room beside a column's text: the list's own margins and the title's divider.
 constexpr int CELL_MARGIN = 14;
+// WM_DPICHANGED (not in the headers of the program's oldest Windows): the dialog moved to a
+// display of another scale, and the system scales it and its fonts after this message; the
+// columns are measured again once that is done.
+constexpr UINT DPI_CHANGED = 0x02E0;
+constexpr UINT MEASURE_AGAIN = 0x8000 + 1; // WM_APP + 1
 
 HWND list(HWND dialog) {
     return GetDlgItem(dialog, IDC_MONITOR_LIST);
@@ -134,6 +139,12 @@ INT_PTR RemoteMonitor::onMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG:
         onInitDialog(dialog);
+        return TRUE;
+    case DPI_CHANGED:
+        PostMessageA(dialog, MEASURE_AGAIN, 0, 0);
+        return FALSE; // the dialog's own scaling follows
+    case MEASURE_AGAIN:
+        showPresses(dialog);
         return TRUE;
     case WM_NOTIFY:
         if (wParam == IDC_MONITOR_LIST && isCopyKey(lParam)) {

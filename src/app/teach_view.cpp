@@ -13,6 +13,10 @@
 namespace {
 
 constexpr int KEY_NAME_SIZE = 32;
+// WM_DPICHANGED: the system scales the dialog and its fonts after it; the columns are measured
+// again (by the refresh) once that is done.
+constexpr UINT DPI_CHANGED = 0x02E0;
+constexpr UINT MEASURE_AGAIN = WM_APP + 1;
 
 struct Modifier {
     int control;
@@ -174,6 +178,12 @@ INT_PTR teachViewMessage(TeachDialog& teach, HWND dialog, UINT message, WPARAM w
         return TRUE;
     case WM_COMMAND:
         return onCommand(teach, dialog, wParam);
+    case DPI_CHANGED:
+        PostMessageA(dialog, MEASURE_AGAIN, 0, 0);
+        return FALSE;
+    case MEASURE_AGAIN:
+        teachViewRefresh(teach, dialog);
+        return TRUE;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->idFrom == IDC_TEACH_LIST && header->code == LVN_ITEMCHANGED)

@@ -27,20 +27,14 @@ void TrayIcon::add(HWND window, UINT iconId, HICON icon, const char* tip) {
     taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 }
 
-bool TrayIcon::onShellRestarted(UINT message) {
-    if (message == 0 || message != taskbarCreated)
-        return false;
-    restore();
-    return true;
-}
-
 void TrayIcon::refresh() {
     Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
-void TrayIcon::restore() {
+void TrayIcon::restore(HICON icon) {
     if (!shown)
         return;
+    record.hIcon = icon;
     // TaskbarCreated also arrives when the shell only changed its DPI and kept the icon; the
     // add then fails and the icon is updated instead.
     if (!Shell_NotifyIconA(NIM_ADD, &record))

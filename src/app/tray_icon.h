@@ -22,9 +22,11 @@ public:
     void add(HWND window, UINT iconId, HICON icon, const char* tip);
     // Submits the kept record again: NIM_MODIFY on mouse movement.
     void refresh();
-    // The shell (re)started and lost every icon: true when the message is its broadcast, and the
-    // icon is added again.
-    bool onShellRestarted(UINT message);
+    // The shell's broadcast that it (re)started and lost every icon; it comes after a change of
+    // the display's scale too.
+    bool isShellRestart(UINT message) const { return message != 0 && message == taskbarCreated; }
+    // Adds the icon again, with its image loaded anew (sharp at the scale of now).
+    void restore(HICON icon);
     // Deletes the icon it added; nothing when it is not shown.
     void remove();
 
@@ -33,5 +35,4 @@ private:
     // Between adding and removing: a shell restart after an ending path brings nothing back.
     bool shown = false;
     UINT taskbarCreated = 0; // registered at the first add; 0 is no message
-    void restore();
 };

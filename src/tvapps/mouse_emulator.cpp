@@ -1,5 +1,7 @@
 #include "tvapps/mouse_emulator.h"
 
+#include "win32/display_scale.h"
+
 namespace {
 
 constexpr RemoteButton LEFT_CLICK_BUTTON = 0;
@@ -39,9 +41,17 @@ void sendMouseEvent(DWORD flag, const POINT& at) {
                 static_cast<ULONG_PTR>(GetMessageExtraInfo()));
 }
 
+// The pointer in the pixels of 96 DPI, as the area and the steps are; false without a position.
+bool pointerAt(POINT& at) {
+    if (!GetCursorPos(&at))
+        return false;
+    at = {unscaled(at.x, systemDpi()), unscaled(at.y, systemDpi())};
+    return true;
+}
+
 POINT pointerPosition() {
     POINT at{0, 0};
-    GetCursorPos(&at);
+    pointerAt(at);
     return at;
 }
 
@@ -70,13 +80,13 @@ PressOutcome MouseEmulation::movePointer(RemoteButton direction) {
     const LONG dx = DIRECTIONS[direction].dx * step;
     const LONG dy = DIRECTIONS[direction].dy * step;
     POINT at{0, 0};
-    if (!GetCursorPos(&at))
+    if (!pointerAt(at))
         return mouseOutcome(Result::NOTHING); // no position to move from
     if (!insideBounds(area, at.x + dx, at.y + dy)) {
         moveCount = 0; // refused whole; the next move creeps up with one-pixel steps
         return mouseOutcome(Result::AT_EDGE, dx, dy);
     }
-    SetCursorPos(at.x + dx, at.y + dy);
+    SetCursorPos(scaled(at.x + dx, systemDpi()), scaled(at.y + dy, systemDpi()));
     return mouseOutcome(Result::MOVED, dx, dy);
 }
 

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-// The pointer's bounds (exclusive) and the two larger step sizes.
+// The pointer's bounds (exclusive) and the two larger step sizes, in the pixels of 96 DPI.
 struct PointerBounds {
     LONG left;
     LONG top;

@@ -15,7 +15,11 @@ LaterCalls lookUpAll() {
     lookUp(kernel, "CreateToolhelp32Snapshot", calls.createToolhelp32Snapshot);
     lookUp(kernel, "Process32First", calls.process32First);
     lookUp(kernel, "Process32Next", calls.process32Next);
-    lookUp(GetModuleHandleA("user32.dll"), "SendInput", calls.sendInput);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    lookUp(user, "SendInput", calls.sendInput);
+    lookUp(user, "GetDpiForSystem", calls.getDpiForSystem);
+    lookUp(user, "GetDpiForWindow", calls.getDpiForWindow);
+    lookUp(user, "GetSystemMetricsForDpi", calls.getSystemMetricsForDpi);
     return calls;
 }
 

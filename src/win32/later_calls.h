@@ -15,6 +15,10 @@ struct LaterCalls {
     BOOL(WINAPI* process32Next)(HANDLE snapshot, PROCESSENTRY32* entry);
     // Windows 98 and NT 4 SP3 on.
     UINT(WINAPI* sendInput)(UINT count, INPUT* inputs, int size);
+    // Windows 10 1607 on: the system's DPI, a window's display's DPI, a metric at a DPI.
+    UINT(WINAPI* getDpiForSystem)();
+    UINT(WINAPI* getDpiForWindow)(HWND window);
+    int(WINAPI* getSystemMetricsForDpi)(int index, UINT dpi);
 };
 
 // Looked up once, the first time they are asked for: what the system has does not change while

@@ -43,7 +43,7 @@ endforeach()
 # Calls that some Windows the program runs on lack are looked up at run time: importing one would
 # keep the program from starting there.
 foreach(call QueryFullProcessImageNameW CreateToolhelp32Snapshot Process32First Process32Next
-        SendInput InitCommonControlsEx)
+        SendInput InitCommonControlsEx GetDpiForSystem GetDpiForWindow GetSystemMetricsForDpi)
     if(dump MATCHES "[ \t]${call}\n")
         string(APPEND failures "  imports ${call}, which it must look up at run time\n")
     endif()
@@ -62,6 +62,23 @@ file(STRINGS ${EXE} manifest REGEX "version=\"${version_pattern}\"")
 if(NOT manifest)
     string(APPEND failures "  the manifest does not give version ${VERSION}\n")
 endif()
+
+# The manifest's declarations: aware of the display's scale (both forms), the common controls of
+# the system's look, and each Windows the program is tested on.
+file(STRINGS ${EXE} manifest_lines REGEX "dpiAware|Common-Controls|supportedOS")
+string(JOIN "\n" manifest_text ${manifest_lines})
+foreach(declaration
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"
+        ">PerMonitorV2, System</dpiAwareness>"
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}" "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}" "{1f676c76-80e1-4239-95bb-83d0f6d0da78}"
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}")
+    string(FIND "${manifest_text}" "${declaration}" at)
+    if(at EQUAL -1)
+        string(APPEND failures "  the manifest does not declare ${declaration}\n")
+    endif()
+endforeach()
 
 if(failures)
     message(FATAL_ERROR "check_exe: ${EXE}\n${failures}")

@@ -67,3 +67,26 @@ TEST_F(DialogTest, AboutEndsWithOkOrCancelAndIgnoresEverythingElse) {
     }
     EXPECT_EQ(sim::eventsStartingWith({"DialogBox abandoned"}).size(), 0u);
 }
+
+// Aware of the display's scale, the program still places its dialogs as it did when the system
+// scaled it: the same screens, the same places on them.
+TEST_F(DialogTest, AtEveryScaleTheDialogsLandWhereTheyDidAt96Dpi) {
+    const struct {
+        int dpi, width;
+        const char* placement;
+    } rows[] = {
+        {96, 1280, "x=420 y=300"},  {144, 1920, "x=630 y=450"},
+        {192, 2560, "x=840 y=600"}, {144, 1280, nullptr}, // 853 pixels of 96 DPI: no known width
+        {144, 1200, "x=420 y=375"},                       // 800 at 96 DPI
+    };
+    for (const auto& row : rows) {
+        fake::setSystemDpi(row.dpi);
+        sim::setFullScreenSize(row.width, 600);
+        const std::vector<std::string> placed = placementOf(shell().about, mainWindow);
+        EXPECT_EQ(placed.empty() ? "" : placed[0],
+                  row.placement ? std::string("SetWindowPos dialog:21 after=topmost ") +
+                                      row.placement + " cx=0 cy=0 flags=0x1"
+                                : "")
+            << row.dpi << " DPI, " << row.width;
+    }
+}

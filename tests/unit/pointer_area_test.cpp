@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 #include "app/pointer_area.h"
 
-#include "program_fixture.h"
+#include "tv_app_fixture.h"
 
 namespace {
 
@@ -65,5 +65,38 @@ TEST_F(PointerAreaTest, DisplayChangeCoversTheWholeNewScreen) {
     for (const Case& c : cases) {
         EXPECT_EQ(mainWindowProc(mainWindow, WM_DISPLAYCHANGE, 32, c.size), 0);
         EXPECT_EQ(areaOf(mouse().area), c.area) << std::hex << c.size;
+    }
+}
+
+// Aware of the display's scale, the program keeps the area and its steps in the pixels it saw
+// when the system scaled it, so that each step covers the same distance on the screen; a click is
+// reported where it was.
+TEST_F(PointerAreaTest, AtEveryScaleTheAreaAndTheStepsAreThoseOf96Dpi) {
+    const struct {
+        int dpi, width, height;
+        Events moves; // right, five times: four pixels of 96 DPI, then the medium step
+    } rows[] = {
+        {96, 1024, 768, {"513,384", "514,384", "515,384", "516,384", "522,384"}},
+        {144, 1536, 1152, {"770,576", "771,576", "773,576", "774,576", "783,576"}},
+        {192, 2048, 1536, {"1026,768", "1028,768", "1030,768", "1032,768", "1044,768"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        fake::setSystemDpi(row.dpi);
+        sim::setFullScreenSize(row.width, row.height);
+        initPointerArea(mouse().area);
+        EXPECT_EQ(areaOf(mouse().area), (Area{1023, 767, 6, 12}));
+        sim::setCursor(row.width / 2, row.height / 2);
+        mouse().resetAcceleration();
+        sim::clearEvents();
+        for (int move = 0; move < 5; ++move)
+            mouse().handleButton(6);
+        mouse().handleButton(0);
+        Events expected;
+        for (const std::string& at : row.moves)
+            expected.push_back("SetCursorPos " + at);
+        EXPECT_EQ(sim::eventsStartingWith({"SetCursorPos"}), expected);
+        EXPECT_EQ(sim::eventsStartingWith({"mouse_event"}).front(),
+                  "mouse_event flags=0x2 dx=522 dy=384 data=0 extra=0x0");
     }
 }

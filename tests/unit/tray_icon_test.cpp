@@ -54,15 +54,17 @@ TEST_F(TrayIconTest, TheShellGetsExactlyTheRecordsOfAddMoveAndRemove) {
 TEST_F(TrayIconTest, AShellRestartBringsTheIconBackOnlyWhileItIsShown) {
     add();
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    EXPECT_FALSE(icon.onShellRestarted(taskbarCreated + 1));
+    const HICON reloaded = reinterpret_cast<HICON>(std::uintptr_t(0x51));
+    EXPECT_FALSE(icon.isShellRestart(taskbarCreated + 1));
+    EXPECT_TRUE(icon.isShellRestart(taskbarCreated));
     sim::restartShell();
-    EXPECT_TRUE(icon.onShellRestarted(taskbarCreated));
+    icon.restore(reloaded);
     EXPECT_EQ(sim::trayIconCount(), 1);
     sim::setNextNotifyIconFails(); // a shell that kept the icon (a DPI change) refuses the add
-    icon.onShellRestarted(taskbarCreated);
+    icon.restore(reloaded);
     icon.remove();
     sim::restartShell();
-    icon.onShellRestarted(taskbarCreated);
+    icon.restore(reloaded);
     EXPECT_TRUE(sameEvents(sim::events(), {ADDED, ADDED, ADDED, MODIFIED, DELETED}));
     EXPECT_EQ(sim::trayIconCount(), 0);
 }

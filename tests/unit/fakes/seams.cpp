@@ -6,6 +6,7 @@
 
 #include "app/teach_view.h"
 #include "win32/clipboard.h"
+#include "win32/display_scale.h"
 #include "win32/file_replace.h"
 #include "win32/started_program.h"
 #include "win32/unicode_text.h"
@@ -26,6 +27,7 @@ struct Fakes {
     DWORD endedUpTo = 0; // processes up to this one have ended
     DWORD replaceFails = 0;
     DWORD writes = 1000; // the last-write times the replaced files get
+    int dpi = STANDARD_DPI;
 } fakes;
 
 std::string textOf(int (*read)(HWND, LPSTR, int), HWND window) {
@@ -46,6 +48,15 @@ void fake::endStartedPrograms() {
 }
 void fake::setReplaceFails(DWORD error) {
     fakes.replaceFails = error;
+}
+void fake::setSystemDpi(int dpi) {
+    fakes.dpi = dpi;
+}
+int systemDpi() {
+    return fakes.dpi;
+}
+int smallIconSize(HWND) {
+    return 16;
 }
 
 WindowDescription describeWindow(HWND window) {

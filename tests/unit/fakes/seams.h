@@ -16,5 +16,7 @@ void setProgramName(HWND window, const std::string& name);
 void endStartedPrograms();
 // The next file replacement fails with this error (0: none fails).
 void setReplaceFails(DWORD error);
+// The system's DPI (96 unless set).
+void setSystemDpi(int dpi);
 
 } // namespace fake

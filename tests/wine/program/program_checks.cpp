@@ -72,7 +72,7 @@ bool programWindowShown(const ProgramRun& run) {
 }
 
 std::string iconControlText(int iconId) {
-    return std::string(1, '\xFF') + static_cast<char>(iconId & 0xFF);
+    return std::string(1, '?') + static_cast<char>(iconId & 0xFF);
 }
 
 ::testing::AssertionResult hasTemplateControls(HWND dialog, int cx, int cy,

@@ -24,8 +24,9 @@ bool programWindowShown(const ProgramRun& run);
 // The tray shows one icon, and the shell holds it for the program's window.
 ::testing::AssertionResult iconShownFor(const ProgramRun& run, DWORD timeoutMs = 5000);
 
-// The text that an icon control shows to other processes: its icon's resource ordinal, which
-// Wine gives as 0xFF followed by the ordinal's low byte.
+// The text that an icon control shows to other processes: its icon's resource ordinal, U+FFFF
+// and the ordinal, which the common controls' Unicode static (version 6, as the manifest asks)
+// gives an ANSI reader as "?" followed by the ordinal's low byte.
 std::string iconControlText(int iconId);
 
 // Template controls as the tests expect them: kind, id (0xFFFF for -1), text, the style bits
