@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "win32/wide_calls.h"
+
 void loadListViewClass() {
     static bool loaded = false; // once for the process, as the library is
     if (loaded)
@@ -17,4 +19,8 @@ void loadListViewClass() {
     // Without it the dialog cannot be made, and showing it fails harmlessly.
     if (initialise)
         initialise(&wanted);
+}
+
+int columnWidthFor(HWND list, std::string_view text) {
+    return listTextWidth(list, text) + listTextWidth(list, "WW");
 }

@@ -10,8 +10,6 @@
 
 namespace {
 
-// Room beside a column's text: the list's own margins and the title's divider.
-constexpr int CELL_MARGIN = 14;
 // WM_DPICHANGED (not in the headers of the program's oldest Windows): the dialog moved to a
 // display of another scale, and the system scales it and its fonts after this message; the
 // columns are measured again once that is done.
@@ -103,13 +101,13 @@ void RemoteMonitor::showPresses(HWND dialog) {
     // Each column as wide as its title or its widest cell, whatever the font: nothing is clipped.
     int widths[COLUMN_COUNT];
     for (int column = 0; column < COLUMN_COUNT; ++column)
-        widths[column] = listTextWidth(view, COLUMN_TITLES[column]) + CELL_MARGIN;
+        widths[column] = columnWidthFor(view, COLUMN_TITLES[column]);
     for (int row = 0; row < log.entries(); ++row) {
         const PressRecord& entry = log.newestFirst(row);
         for (int column = 0; column < COLUMN_COUNT; ++column) {
             const std::string text = columnText(entry, static_cast<Column>(column));
             setListCell(view, row, column, text);
-            const int width = listTextWidth(view, text) + CELL_MARGIN;
+            const int width = columnWidthFor(view, text);
             widths[column] = width > widths[column] ? width : widths[column];
         }
     }

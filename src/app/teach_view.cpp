@@ -1,18 +1,21 @@
 // Windows builds only: the simulated desktop has no list view, check box or Unicode list.
 #include "app/teach_view.h"
 
+#include "app/common_controls.h"
 #include "app/teach_dialog.h"
 #include "keys/key_chord.h"
 #include "win32/wide_calls.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int KEY_NAME_SIZE = 32;
+constexpr const char* COLUMN_TITLES[] = {"Action", "Key", "Remote button"};
 // WM_DPICHANGED: the system scales the dialog and its fonts after it; the columns are measured
 // again (by the refresh) once that is done.
 constexpr UINT DPI_CHANGED = 0x02E0;
@@ -56,9 +59,8 @@ void fillRows(HWND dialog) {
     HWND list = item(dialog, IDC_TEACH_LIST);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0); // the refresh that follows draws it
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const char* const titles[] = {"Action", "Key", "Remote button"};
     for (int column = 0; column < 3; ++column)
-        insertListColumn(list, column, titles[column]);
+        insertListColumn(list, column, COLUMN_TITLES[column]);
     for (int row = 0; row < TAUGHT_ACTIONS; ++row)
         setListCell(list, row, 0, TAUGHT_ACTION_NAMES[row]);
 }
@@ -151,14 +153,21 @@ void teachViewRefresh(TeachDialog& teach, HWND dialog) {
     setDialogItemText(dialog, IDC_TEACH_LINE, teaching.line());
     HWND list = item(dialog, IDC_TEACH_LIST);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    // Each column as wide as its title or its widest cell, in whatever font: nothing clipped.
+    int widths[3];
+    for (int column = 0; column < 3; ++column)
+        widths[column] = columnWidthFor(list, COLUMN_TITLES[column]);
     for (int row = 0; row < TAUGHT_ACTIONS; ++row) {
         const TaughtAction& action = teaching.action(row);
-        setListCell(list, row, 1, action.key);
-        setListCell(list, row, 2, action.button ? std::to_string(*action.button) : "");
+        const std::string cells[3] = {TAUGHT_ACTION_NAMES[row], action.key,
+                                      action.button ? std::to_string(*action.button) : ""};
+        for (int column = 1; column < 3; ++column)
+            setListCell(list, row, column, cells[column]);
+        for (int column = 0; column < 3; ++column)
+            widths[column] = std::max(widths[column], columnWidthFor(list, cells[column]));
     }
-    // Each column as wide as its title or its widest cell, in whatever font: nothing clipped.
     for (int column = 0; column < 3; ++column)
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, widths[column]);
     selectRow(list, teaching.selected());
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);

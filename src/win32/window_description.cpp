@@ -113,13 +113,20 @@ struct Listing {
     std::set<DWORD> listed; // the processes that have their window in the list
 };
 
+// The desktop's own windows and the tool windows that no taskbar shows are no program a user
+// would teach the remote.
+bool isShellWindow(HWND window) {
+    return window == GetShellWindow() ||
+           (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+}
+
 // Front first, a process's first visible, titled window is the one that stands for it: its other
 // windows are passed over before anything but their process is asked.
 BOOL CALLBACK listWindow(HWND window, LPARAM lParam) {
     auto& listing = *reinterpret_cast<Listing*>(lParam);
     DWORD processId = 0;
     if (!GetWindowThreadProcessId(window, &processId) || processId == GetCurrentProcessId() ||
-        listing.listed.count(processId) || !IsWindowVisible(window))
+        listing.listed.count(processId) || !IsWindowVisible(window) || isShellWindow(window))
         return TRUE;
     std::string text = title(window);
     if (text.empty())
