@@ -2,7 +2,7 @@
 // one the window gets when the result is read back.
 #include "profiles/profile_edit.h"
 #include "profiles/profile_match.h"
-#include "win32/unicode_text.h"
+#include "win32/wide_calls.h" // the host tests' ANSI code page is Latin-1
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,6 @@ bool asUtf8(std::string_view text, std::string& encoded) {
     encoded = text;
     return true;
 }
-bool asLatin1(std::string_view text, std::string& encoded) {
-    encoded.clear();
-    for (const char16_t c : utf16FromUtf8(text)) {
-        if (c > 0xFF)
-            return false;
-        encoded += static_cast<char>(c);
-    }
-    return true;
-}
-
 const WindowDescription VLC{"vlc.exe", "Qt5QWindowIcon", "clip.avi - VLC media player"};
 
 // The keys of the first profile that the window gets from the text, as "14=Space 26=S".
@@ -79,13 +69,13 @@ TEST(ProfileEdit, theTaughtProfileIsTheOneTheWindowGetsAndTheRestStaysByteForByt
         {"an ANSI file",
          "; caf\xE9\r\n",
          {"Vidéo", "vlc.exe", {{14, "Space"}}},
-         asLatin1,
+         ansiFromUtf8,
          "; caf\xE9\r\n\r\n[Vid\xE9o]\r\nExe = vlc.exe\r\nButton14 = Space\r\n",
          "14=Space"},
         {"a name the ANSI code page cannot hold",
          "",
          {"Видео", "vlc.exe", {{14, "Space"}}},
-         asLatin1,
+         ansiFromUtf8,
          "",
          nullptr},
     };

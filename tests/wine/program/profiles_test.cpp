@@ -44,6 +44,14 @@ struct ProfilesFile {
     bool ok = false;
 };
 
+// The window in front, as a click on it puts it there.
+::testing::AssertionResult inFront(HWND window) {
+    if (SetForegroundWindow(window) &&
+        waitUntil([&] { return GetForegroundWindow() == window; }, 5000))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the window did not come to the front";
+}
+
 TEST_F(ProgramProfiles, thePlayerInFrontGetsItsProfilesKeyAndNothingOnceAnotherWindowIs) {
     const ProfilesFile profiles("[Player]\r\nExe = PLAYER.EXE\r\nButton12 = Ctrl+Up\r\n");
     ASSERT_TRUE(profiles.ok) << profiles.path();
@@ -52,8 +60,7 @@ TEST_F(ProgramProfiles, thePlayerInFrontGetsItsProfilesKeyAndNothingOnceAnotherW
     ProgramRun run;
     startProgram(run);
 
-    ASSERT_TRUE(SetForegroundWindow(player.window()));
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == player.window(); }, 5000));
+    ASSERT_TRUE(inFront(player.window()));
     player.clearLog();
     pressButton("12");
     // Typed as keys: the extended bit (24) on Up alone; key-ups with bits 30 and 31.
@@ -75,8 +82,7 @@ TEST_F(ProgramProfiles, thePlayerInFrontGetsItsProfilesKeyAndNothingOnceAnotherW
     RegisterClassA(&notes);
     HWND other = CreateWindowExA(0, notes.lpszClassName, "Notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                  0, 0, 200, 100, nullptr, nullptr, notes.hInstance, nullptr);
-    ASSERT_TRUE(SetForegroundWindow(other));
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == other; }, 5000));
+    ASSERT_TRUE(inFront(other));
     SetFocus(other);
     player.clearLog();
     pressButton("12");
@@ -100,8 +106,7 @@ TEST_F(ProgramProfiles, aUtf8TitleInAnyScriptMatchesThePlayerTitledWithIt) {
     ASSERT_TRUE(player.ok() && player.startHere());
     ProgramRun run;
     startProgram(run);
-    ASSERT_TRUE(SetForegroundWindow(player.window()));
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == player.window(); }, 5000));
+    ASSERT_TRUE(inFront(player.window()));
     const std::string typed = "player msg=0x100 wParam=0x4D lParam=0x320001";
     for (const wchar_t* title : {L"Ð’Ð¸Ð´ÐµÐ¾ - clip", L"ВИДЕО - clip"}) {
         ASSERT_TRUE(SetWindowTextW(player.window(), title));
@@ -129,8 +134,7 @@ TEST_F(ProgramProfiles, twoPressesInTheTeachingDialogSetUpThePlayerInFront) {
     ASSERT_TRUE(player.ok() && player.startHere());
     ProgramRun run;
     startProgram(run);
-    ASSERT_TRUE(SetForegroundWindow(player.window()));
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == player.window(); }, 5000));
+    ASSERT_TRUE(inFront(player.window()));
     pressButton("13"); // at the player: the mouse has nothing for 13
 
     PostMessageA(run.window(), WM_COMMAND, 35, 0);
@@ -147,8 +151,7 @@ TEST_F(ProgramProfiles, twoPressesInTheTeachingDialogSetUpThePlayerInFront) {
     EXPECT_EQ(profiles.text(), before + "\r\n[VLC media player]\r\nExe = vlc.exe\r\n"
                                         "Button14 = Space\r\nButton26 = S\r\n");
 
-    ASSERT_TRUE(SetForegroundWindow(player.window()));
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == player.window(); }, 5000));
+    ASSERT_TRUE(inFront(player.window()));
     player.clearLog();
     pressButton("14");
     pressButton("26");
