@@ -1,12 +1,12 @@
 ; The per-machine installer of QN520 Remote Control, built by installer/CMakeLists.txt:
-;   makensis -DARCH=x64|x86 -DVERSION=3.0.1.0 -DPROGRAM=<qn520remote.exe> -DICON=<remote.ico>
-;            -DOUTFILE=<setup.exe> qn520remote.nsi
+;   makensis -DARCH=x64|x86 -DVERSION=3.0.1.0 -DPROGRAM=<qn520remote.exe>
+;            -DSTARTER=<start-as-user.exe> -DICON=<remote.ico> -DOUTFILE=<setup.exe> qn520remote.nsi
 ; x64 installs the 64-bit program and writes the 64-bit registry view, which the 64-bit program
 ; reads; x86 installs the 32-bit program for 32-bit Windows. Silent with /S, install and uninstall
 ; alike; neither ever waits on a prompt then.
 
-!ifndef ARCH | VERSION | PROGRAM | ICON | OUTFILE
-    !error "ARCH, VERSION, PROGRAM, ICON and OUTFILE must be defined"
+!ifndef ARCH | VERSION | PROGRAM | STARTER | ICON | OUTFILE
+    !error "ARCH, VERSION, PROGRAM, STARTER, ICON and OUTFILE must be defined"
 !endif
 
 !if ${ARCH} == x64
@@ -42,6 +42,11 @@
 !define SYNCHRONIZE 0x00100000
 
 Name "${PRODUCT}"
+; The program's name and version where the installer builder's would be.
+BrandingText "${PRODUCT} ${VERSION}"
+; Sharp at any display scale, with the icon's image of that scale; on the Windows it names.
+ManifestDPIAware true
+ManifestSupportedOS all
 OutFile "${OUTFILE}"
 InstallDir "${PROGRAM_FILES}\${PRODUCT}"
 RequestExecutionLevel admin
@@ -60,13 +65,36 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+; "Run" starts the program as the user, as the restart after an upgrade does.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Run ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION startAsUser
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; Whether the install closed a copy that was running: it is started again afterwards.
+Var closedRunningCopy
+
+; Starts the installed program for the user of this desktop, not elevated and not as a child of
+; the elevated installer: the helper hands the command to that user's own shell. Where no such
+; shell can be reached (a silent install run as another account) nothing starts, and the Run value
+; starts the program at the next logon.
+Function startAsUser
+    FindWindow $0 "${WINDOW_CLASS}"
+    ${If} $0 <> 0
+        Return ; started already, by the restart after an upgrade
+    ${EndIf}
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\start-as-user.exe" "${STARTER}"
+    ExecWait '"$PLUGINSDIR\start-as-user.exe" "$INSTDIR\${EXE}"' $0
+    ${If} $0 <> 0
+        DetailPrint "${PRODUCT} starts at the next logon"
+    ${EndIf}
+FunctionEnd
 
 ; Ends a running copy of the program the way it expects to be asked, with WM_CLOSE to its window
 ; (it then removes its icon and ends with code 0), and waits, with a bound, until its process has
@@ -84,6 +112,7 @@ Function ${un}closeRunningCopy
             ${Break}
         ${EndIf}
         DetailPrint "Closing the running ${PRODUCT}"
+        StrCpy $closedRunningCopy 1
         System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
         System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
         SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=${CLOSE_TIMEOUT_MS}
@@ -146,6 +175,11 @@ Section "Install"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0 ; in KiB
+
+    ; The remote worked before the upgrade: it works after it, silent or not.
+    ${If} $closedRunningCopy == 1
+        Call startAsUser
+    ${EndIf}
 SectionEnd
 
 Function un.onInit

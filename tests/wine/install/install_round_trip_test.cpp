@@ -1,13 +1,14 @@
 // The x64 installer, silent from start to end, in a prefix of its own: the install writes exactly
 // the files and registry values that start the program with Windows and list it in Add/Remove
 // Programs; the Run command starts it as Windows would at logon and it polls the card; an install
-// over the running copy closes it, replaces it and keeps its setting; the uninstall closes it and
-// leaves the machine as it was before the install.
+// over the running copy closes it, replaces it, keeps its setting and starts it again; the
+// uninstall closes it and leaves the machine as it was before the install.
 #include "harness/card_device.h"
 #include "harness/deadline.h"
 #include "harness/filter_registry.h"
 #include "install/system_snapshot.h"
 #include "program/program_run.h"
+#include "program/shell_tray.h"
 #include "program/test_registry.h"
 #include "unit/event_log_match.h"
 
@@ -149,6 +150,26 @@ std::vector<std::string> markedForDeletion() {
     return paths;
 }
 
+// The file name of the program that started the window's process.
+std::string parentProgramOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    DWORD parent = 0;
+    std::string name;
+    HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (int pass = 0; pass < 2; ++pass)
+        for (BOOL more = Process32First(processes, &entry); more;
+             more = Process32Next(processes, &entry))
+            if (pass == 0 && entry.th32ProcessID == process)
+                parent = entry.th32ParentProcessID;
+            else if (pass == 1 && entry.th32ProcessID == parent)
+                name = entry.szExeFile;
+    CloseHandle(processes);
+    return name;
+}
+
 class InstallRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -166,18 +187,22 @@ protected:
     }
 
     // Starts the Run value's command line as Windows does at logon, and waits for the program's
-    // window and for its reads of the card (each read is three requests).
+    // window and for its reads of the card.
     std::unique_ptr<Started> startWithWindows() {
         auto program = std::make_unique<Started>(registryText(RUN_KEY, "QN520 Remote Control"));
         EXPECT_TRUE(
             waitUntil([&] { return programWindowOf(program->info.dwProcessId); }, START_TIMEOUT_MS))
             << "the program's window did not appear";
+        EXPECT_TRUE(polling()) << "the program does not poll the card";
+        return program;
+    }
+
+    // Five more reads of the card (each read is three requests) come within the bound.
+    bool polling() {
         CardState state{};
         const DWORD target = (card.state(state) ? state.requestsLogged : 0) + 3 * 5;
-        EXPECT_TRUE(waitUntil([&] { return card.state(state) && state.requestsLogged >= target; },
-                              READ_TIMEOUT_MS))
-            << "the program does not poll the card";
-        return program;
+        return waitUntil([&] { return card.state(state) && state.requestsLogged >= target; },
+                         READ_TIMEOUT_MS);
     }
 
     CardDevice card{0};
@@ -240,12 +265,24 @@ TEST_F(InstallRoundTrip, silentInstallStartsWithWindowsUpgradesInPlaceAndUninsta
     EXPECT_EQ(kept.type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(kept.number, powerVcr);
 
-    program = startWithWindows();
+    // The upgrade started the program again, through the desktop's shell (whose child it is, not
+    // the installer's): a new copy, its icon in the tray, reading the card. The uninstall closes
+    // that one.
+    HWND restarted = nullptr;
+    EXPECT_TRUE(
+        waitUntil([&] { return (restarted = FindWindowA("QN520 Remote Control", nullptr)); },
+                  START_TIMEOUT_MS))
+        << "the upgrade left the remote without its program";
+    EXPECT_TRUE(waitUntil([&] { return restarted && shellHoldsIcon(restarted, PROGRAM_ICON_ID); },
+                          START_TIMEOUT_MS));
+    EXPECT_TRUE(polling()) << "the restarted program does not poll the card";
+    EXPECT_EQ(parentProgramOf(restarted), "explorer.exe");
     Started uninstall(registryText(UNINSTALL_KEY, "QuietUninstallString"));
     ASSERT_NE(uninstall.info.hProcess, nullptr) << "the uninstaller did not start";
     ASSERT_EQ(uninstall.exitCode(INSTALL_TIMEOUT_MS), 0u);
     ASSERT_TRUE(childrenEnded(uninstall.info.dwProcessId, INSTALL_TIMEOUT_MS));
-    EXPECT_EQ(program->exitCode(END_TIMEOUT_MS), 0u) << "the uninstall did not close the program";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(restarted); }, END_TIMEOUT_MS))
+        << "the uninstall did not close the program";
 
     // As before the install, but for the uninstaller's own copy, in NSIS's folder in the temp
     // folder, which Windows deletes at its next start.
