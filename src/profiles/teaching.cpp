@@ -3,6 +3,9 @@
 #include "keys/key_chord.h"
 #include "profiles/profile_parser.h"
 
+#include <algorithm>
+#include <iterator>
+
 void Teaching::useKeysOf(const KnownPlayer* player) {
     for (int row = 0; row < TAUGHT_ACTIONS; ++row)
         rows[row].key = player ? player->keys[row] : "";
@@ -65,7 +68,8 @@ std::string Teaching::line() const {
         return "Power, 20 and 21 keep their meaning: press another button";
     if (current >= 0)
         return std::string("Press the remote button for ") + TAUGHT_ACTION_NAMES[current];
-    if (nextWithoutButton(0) < 0 && rows[0].button)
+    if (std::all_of(std::begin(rows), std::end(rows),
+                    [](const TaughtAction& row) { return row.button.has_value(); }))
         return "Every action has a button: Save, or select a row to change it";
     return "Select a row to teach it a button, or Save";
 }
